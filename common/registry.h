@@ -1,0 +1,30 @@
+// Registry access shared by the shell and the menu library. Readers never
+// trust the stored type or size: a value that does not fit leaves the
+// caller's default in place.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "win_handles.h"
+
+namespace holm {
+
+// Opens an existing key under HKEY_CURRENT_USER; empty on failure.
+UniqueKey OpenUserKey(const char* path, REGSAM access = KEY_QUERY_VALUE);
+
+// Reads a 32-bit number into `value`. Data of any type is accepted when it
+// is exactly four bytes long; anything else leaves `value` unchanged.
+bool ReadNumber(HKEY key, const char* name, DWORD& value);
+
+// Reads a string of at most `maxBytes` bytes (terminator included). Missing,
+// oversized or non-string data leaves `value` unchanged. The result is always
+// terminated even when the stored data was not.
+bool ReadText(HKEY key, const char* name, std::string& value, DWORD maxBytes);
+
+// Opens the existing `subkey` of `root` with set-value access and writes one
+// value; never creates the key. Returns 1 on success, 0 on failure.
+int WriteRegistryValue(HKEY root, const char* subkey, const char* name, DWORD type,
+                       const void* data, DWORD size);
+
+}  // namespace holm

@@ -1,0 +1,20 @@
+// Window placement fixes and small display helpers.
+#pragma once
+#include <windows.h>
+
+namespace holm {
+
+// Moves `hwnd` so that it lies wholly on the screen.
+void KeepOnScreen(HWND hwnd);
+
+// Moves `hwnd` back when it lies wholly off the screen; a window that is at
+// least partly visible stays where it is.
+void BringBackOnScreen(HWND hwnd);
+
+// Bits per pixel of the window's device context.
+int ColourDepth(HWND hwnd);
+
+// Loads a bitmap file at its natural size; null on failure.
+HBITMAP BitmapFromFile(const char* path);
+
+}  // namespace holm

@@ -1,0 +1,86 @@
+#include "init_menu.h"
+
+#include "holm_api.h"
+#include "holm_names.h"
+#include "library_state.h"
+#include "menu_images.h"
+#include "popup_title.h"
+#include "status_text.h"
+
+namespace holm {
+
+namespace {
+
+struct InitMenuState {
+    HMENU root = nullptr;
+    HMENU special = nullptr;
+    HMENU controlPanel = nullptr;
+};
+
+InitMenuState g_menu;
+
+void FatalMenuFailure() {
+    MessageBoxA(g_lib.shell, "ERROR: Could not create popup menu", "HOLMDLL",
+                MB_ICONERROR | MB_TOPMOST);
+    ExitProcess(0);
+}
+
+HMENU CreatePopupOrDie() {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) FatalMenuFailure();
+    return menu;
+}
+
+void AppendWithImage(HMENU menu, UINT id, const char* text, FixedImage image, UINT extraFlags = 0) {
+    AppendMenuA(menu, MF_STRING | extraFlags, id, text);
+    AttachImage(menu, id, GetFixedImage(image));
+}
+
+void FillSpecial(HMENU special) {
+    const UINT shutdownFlags = _allowedShutdown() ? 0 : MF_GRAYED;
+    AppendWithImage(special, kCmdTaskManager, "Task Manager", FixedImage::TaskManager);
+    if (g_lib.IsNT()) AppendWithImage(special, kCmdKill16Bit, "Kill 16-bit Kernels", FixedImage::Kill16Bit);
+    AppendMenuA(special, MF_SEPARATOR, 0, nullptr);
+    AppendWithImage(special, kCmdSwitchToExplorer, "Switch to Explorer", FixedImage::Explorer);
+    AppendMenuA(special, MF_SEPARATOR, 0, nullptr);
+    AppendWithImage(special, kCmdLogoff, "Logoff", FixedImage::Logoff);
+    AppendWithImage(special, kCmdReboot, "Reboot", FixedImage::Reboot, shutdownFlags);
+    AppendWithImage(special, kCmdShutdown, "Shutdown", FixedImage::Shutdown, shutdownFlags);
+    AppendMenuA(special, MF_SEPARATOR, 0, nullptr);
+    AppendWithImage(special, kCmdToggleTray, "Hide tray", FixedImage::HideTray);
+    AppendWithImage(special, kCmdConfigure, "Configure HOLM", FixedImage::Configure);
+    AppendWithImage(special, kCmdExit, "Exit HOLM", FixedImage::ExitHolm);
+}
+
+void LoadStoreIntoRoot(HMENU root) {
+    AppendMenuA(root, MF_STRING | MF_GRAYED, kCmdArrangeOrEmpty, "[Uninhabited]");
+}
+
+}  // namespace
+
+void BuildInitMenu() {
+    g_menu.controlPanel = CreatePopupOrDie();
+    SetStatusText("Reading Control Panels...");
+    SetStatusText("Reading Init Menu...");
+    g_menu.special = CreatePopupOrDie();
+    FillSpecial(g_menu.special);
+
+    g_menu.root = CreatePopupMenu();
+    AppendMenuA(g_menu.root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
+    AppendMenuA(g_menu.root, MF_SEPARATOR, 0, nullptr);
+    LoadStoreIntoRoot(g_menu.root);
+    AppendMenuA(g_menu.root, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(g_menu.root, MF_STRING, kCmdRun, "Run...");
+    AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
+    AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
+}
+
+void DestroyInitMenu() {
+    if (g_menu.root) DestroyMenu(g_menu.root);
+    g_menu = InitMenuState();
+}
+
+HMENU InitMenuRoot() { return g_menu.root; }
+HMENU InitMenuSpecial() { return g_menu.special; }
+
+}  // namespace holm

@@ -1,0 +1,16 @@
+// The Init Menu: built from the registry store at start-up and on reload.
+#pragma once
+#include <windows.h>
+
+namespace holm {
+
+// Builds the whole Init Menu (fixed entries, Control Panel, the user's tree).
+void BuildInitMenu();
+
+// Destroys the Init Menu and releases everything the last build made.
+void DestroyInitMenu();
+
+HMENU InitMenuRoot();
+HMENU InitMenuSpecial();
+
+}  // namespace holm

@@ -1,0 +1,50 @@
+#include "launch.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "command_split.h"
+#include "folder_monitor.h"
+#include "holm_api.h"
+#include "holm_names.h"
+#include "launch_table.h"
+#include "library_state.h"
+
+namespace holm {
+
+namespace {
+
+std::string ExpandEnvironment(const char* command) {
+    const DWORD needed = ExpandEnvironmentStringsA(command, nullptr, 0);
+    std::vector<char> buffer(needed ? needed + 1 : 4096);
+    const DWORD got = ExpandEnvironmentStringsA(command, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (got == 0 || got > buffer.size()) return command;
+    return buffer.data();
+}
+
+}  // namespace
+
+int ShellRun(const char* command, const char* directory, int show) {
+    if (!command || !*command) return 1;
+    const ProgramAndParameters parts = SplitCommand(ExpandEnvironment(command));
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, nullptr, parts.program.c_str(),
+                      parts.parameters.empty() ? nullptr : parts.parameters.c_str(), directory, show));
+    return result > 32 ? 1 : 0;
+}
+
+}  // namespace holm
+
+extern "C" int _doInitMenu(int index) {
+    using namespace holm;
+    const LaunchEntry* entry = LaunchEntryAt(index);
+    if (!entry) return 0;
+    ClearMonitorMarkFor(kCmdFirstLaunch + index);
+    if (ShellRun(entry->command, entry->directory, entry->showCmd)) return 1;
+    char message[1076];
+    std::snprintf(message, sizeof(message), "(%d) Execution of \"%s\" in directory \"%s\" failed", index,
+                  entry->command ? entry->command : "", entry->directory ? entry->directory : "(null)");
+    return MessageBoxA(g_lib.shell, message, "HOLM", MB_ICONERROR | MB_TOPMOST);
+}

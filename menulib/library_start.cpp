@@ -1,0 +1,99 @@
+// _init, _resetLpum and _runConfigProgAndWait: the library's start-up and
+// rebuild.
+#include "holm_api.h"
+#include "holm_names.h"
+#include "init_menu.h"
+#include "library_state.h"
+#include "menu_images.h"
+#include "popup_title.h"
+#include "process.h"
+#include "registry.h"
+#include "startup_flag.h"
+#include "status_text.h"
+
+using namespace holm;
+
+namespace {
+
+void ReadVersion() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    if (GetVersionExA(&version)) {
+        g_lib.platform = version.dwPlatformId;
+        g_lib.majorVersion = version.dwMajorVersion;
+    }
+}
+
+void TakeDesktopWindow() {
+    g_lib.desktop = GetDesktopWindow();
+    if (g_lib.desktop) return;
+    MessageBoxA(g_lib.shell, "ERROR: Could not get handle to desktop window.  Game over.", "HOLMDLL!init()",
+                MB_ICONERROR | MB_TOPMOST);
+    ExitProcess(0);
+}
+
+void CreateEvents() {
+    if (!g_lib.paramsDoneEvent) g_lib.paramsDoneEvent = CreateEventA(nullptr, TRUE, TRUE, "HolmParamsDoneEvent");
+    if (!g_lib.stopMonitoringEvent)
+        g_lib.stopMonitoringEvent = CreateEventA(nullptr, TRUE, FALSE, "HolmStopMonitoringEvent");
+}
+
+void ReadOptions() {
+    SetStatusText("Reading options...");
+    UniqueKey key = OpenUserKey(kOptionsKey);
+    if (!key) {
+        _runConfigProgAndWait();
+        key = OpenUserKey(kOptionsKey);
+    }
+    ReadStartupOptions(key.Get(), g_lib.options, g_lib.checkWidth, g_lib.checkHeight);
+}
+
+void SetWowWindowName() {
+    const char* name = "";
+    if (g_lib.IsNT()) name = g_lib.majorVersion == 5 ? "WOWExec" : "Hidden Console of WOW VDM";
+    lstrcpynA(g_lib.wowWindowName, name, sizeof(g_lib.wowWindowName));
+}
+
+bool WindowTitled(const char* title) { return FindWindowA(nullptr, title) != nullptr; }
+
+}  // namespace
+
+extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
+    g_lib.resources = resources;
+    SetStatusWindow(statusWindow);
+    SetStatusText("Starting up...");
+    ReadVersion();
+    TakeDesktopWindow();
+    g_lib.checkWidth = GetSystemMetrics(SM_CXMENUCHECK);
+    g_lib.checkHeight = GetSystemMetrics(SM_CYMENUCHECK);
+    CreateEvents();
+    ReadOptions();
+    LoadFixedImages();
+    g_lib.runStartup = DecideStartupRun(GetCommandLineA(), g_lib.options.runStartupGroupByDefault != 0);
+    BuildInitMenu();
+    SetWowWindowName();
+    g_lib.initialised = true;
+    return &g_lib.lastHookCall;
+}
+
+extern "C" int _resetLpum(void) {
+    g_lib.menusReady = 0;
+    if (g_lib.stopMonitoringEvent) PulseEvent(g_lib.stopMonitoringEvent);
+    DestroyInitMenu();
+    g_lib.runStartup = false;
+    ResetTitles();
+    BuildInitMenu();
+    g_lib.menusReady = 1;
+    return 1;
+}
+
+// Waits for the configuration window to appear and to go. A configuration
+// program that ends without ever showing its window ends the wait too.
+extern "C" void _runConfigProgAndWait(void) {
+    UniqueKernelHandle process = StartProcessKeepHandle(kConfigProgram, nullptr, SW_SHOWNORMAL);
+    if (!process) return;
+    while (!WindowTitled(kConfigTitle)) {
+        if (WaitForSingleObject(process.Get(), 500) == WAIT_OBJECT_0) return;
+    }
+    while (WindowTitled(kConfigTitle)) Sleep(500);
+}

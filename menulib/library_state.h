@@ -1,0 +1,40 @@
+// The menu library's module state, kept in one place. Every process that
+// loads the library has its own copy; only the shell program's instance is
+// initialised by _init.
+#pragma once
+#include <windows.h>
+
+#include "options.h"
+
+namespace holm {
+
+struct LibraryState {
+    // Mouse hook and menu triggers.
+    HHOOK hook = nullptr;
+    HWND desktop = nullptr;
+    HWND shell = nullptr;              // shell main window, owner of the menus
+    volatile LONG menusReady = 19;
+    volatile LONG pendingClick = 0;
+    volatile LONG lastMenu = 0;        // 0 Init Menu, 1 Window List
+    volatile DWORD lastHookCall = 0;
+    DWORD middleButtonAsDblClick = 1;  // read at library load, in every process
+    bool initialised = false;          // _init has run in this process
+
+    // Start-up.
+    HINSTANCE resources = nullptr;
+    DWORD platform = VER_PLATFORM_WIN32_NT;
+    DWORD majorVersion = 4;
+    int checkWidth = 0, checkHeight = 0;
+    HANDLE paramsDoneEvent = nullptr;
+    HANDLE stopMonitoringEvent = nullptr;
+    bool runStartup = false;
+    char wowWindowName[32] = "";
+    Options options;
+
+    bool IsNT() const { return platform == VER_PLATFORM_WIN32_NT; }
+    bool Cloaked() const { return options.useCustomMenus != 0; }
+};
+
+extern LibraryState g_lib;
+
+}  // namespace holm

@@ -1,0 +1,98 @@
+#include "menu_images.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "library_state.h"
+#include "win_handles.h"
+
+namespace holm {
+
+namespace {
+
+MenuImage g_fixed[static_cast<int>(FixedImage::Count)];
+
+const char* const kFixedIconNames[] = {
+    "MONITORFOLDERICON", "CHANGEDFOLDERICON", "EXITHOLMICON", "KILLNTVDMICON",
+    "HIDETRAYICON", "SHOWTRAYICON", "LOGOFFICON", "REBOOTICON", "SHUTDOWNICON",
+};
+
+}  // namespace
+
+HBITMAP IconToMenuBitmap(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return nullptr;
+    UniqueBitmap mask(info.hbmMask);
+    UniqueBitmap colour(info.hbmColor);
+    if (!colour) return nullptr;
+    BITMAP bm = {};
+    GetObjectA(colour.Get(), sizeof(bm), &bm);
+    WindowDC screen(g_lib.shell);
+    MemoryDC colourDC(screen.Get());
+    MemoryDC maskDC(screen.Get());
+    {
+        SelectInDC selColour(colourDC.Get(), colour.Get());
+        SelectInDC selMask(maskDC.Get(), mask.Get());
+        BitBlt(colourDC.Get(), 0, 0, bm.bmWidth, bm.bmHeight, maskDC.Get(), 0, 0, SRCINVERT);
+        SetStretchBltMode(colourDC.Get(), COLORONCOLOR);
+        StretchBlt(colourDC.Get(), 0, 0, g_lib.checkWidth, g_lib.checkHeight, colourDC.Get(), 0, 0,
+                   bm.bmWidth, bm.bmHeight, SRCCOPY);
+    }
+    return colour.Release();
+}
+
+MenuImage ImageFromIcon(HICON icon) {
+    MenuImage image;
+    if (!icon) return image;
+    if (g_lib.Cloaked()) {
+        image.icon = icon;
+    } else {
+        image.bitmap = IconToMenuBitmap(icon);
+        DestroyIcon(icon);
+    }
+    return image;
+}
+
+void ReleaseMenuImage(MenuImage& image) {
+    if (image.icon) DestroyIcon(image.icon);
+    if (image.bitmap) DeleteObject(image.bitmap);
+    image = MenuImage();
+}
+
+void AttachImage(HMENU menu, UINT id, const MenuImage& image) {
+    if (image.icon) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_DATA;
+        mii.dwItemData = reinterpret_cast<ULONG_PTR>(image.icon);
+        SetMenuItemInfoA(menu, id, FALSE, &mii);
+    } else if (image.bitmap) {
+        SetMenuItemBitmaps(menu, id, MF_BYCOMMAND, image.bitmap, nullptr);
+    }
+}
+
+HICON ProgramIcon(const char* program, const char* directory) {
+    char executable[MAX_PATH] = "";
+    const auto found = reinterpret_cast<INT_PTR>(FindExecutableA(program, directory ? directory : "", executable));
+    if (found <= 32) return nullptr;
+    WORD index = 0;
+    return ExtractAssociatedIconA(g_lib.resources, executable, &index);
+}
+
+void LoadFixedImages() {
+    for (int i = 0; i < static_cast<int>(sizeof(kFixedIconNames) / sizeof(kFixedIconNames[0])); ++i) {
+        if (g_fixed[i].Empty()) g_fixed[i] = ImageFromIcon(LoadIconA(g_lib.resources, kFixedIconNames[i]));
+    }
+    auto loadProgram = [](FixedImage which, const char* program) {
+        MenuImage& image = g_fixed[static_cast<int>(which)];
+        if (image.Empty()) image = ImageFromIcon(ProgramIcon(program, ""));
+    };
+    loadProgram(FixedImage::TaskManager, g_lib.IsNT() ? "taskmgr.exe" : "taskman.exe");
+    loadProgram(FixedImage::Configure, "holmcfg.exe");
+    loadProgram(FixedImage::Explorer, "explorer.exe");
+}
+
+const MenuImage& GetFixedImage(FixedImage which) { return g_fixed[static_cast<int>(which)]; }
+
+}  // namespace holm

@@ -1,0 +1,53 @@
+#include "menu_open.h"
+
+#include <windows.h>
+
+#include "holm_names.h"
+#include "init_menu.h"
+#include "library_state.h"
+#include "popup_title.h"
+#include "window_list.h"
+
+namespace holm {
+
+namespace {
+
+// Shows `menu` with its right edge 10 pixels right of the pointer and its
+// top 10 pixels above it, owned by the shell main window.
+void TrackAt(HMENU menu, int x, int y, UINT button) {
+    int right = x + 10;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    if (right > screenWidth) right = screenWidth;
+    TrackPopupMenu(menu, TPM_RIGHTALIGN | button, right, y - 10, 0, g_lib.shell, nullptr);
+}
+
+void UpdateKill16BitEntry() {
+    if (!g_lib.IsNT()) return;
+    const bool present = g_lib.wowWindowName[0] && FindWindowA(nullptr, g_lib.wowWindowName);
+    EnableMenuItem(InitMenuRoot(), kCmdKill16Bit, MF_BYCOMMAND | (present ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace
+
+void OpenInitMenu(int x, int y) {
+    g_lib.lastMenu = 0;
+    g_lib.menusReady = 0;
+    HMENU root = InitMenuRoot();
+    ModifyMenuA(root, kCmdTitle, MF_BYCOMMAND | MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
+    UpdateKill16BitEntry();
+    SetForegroundWindow(g_lib.shell);
+    TrackAt(root, x, y, TPM_LEFTBUTTON);
+    PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
+}
+
+void OpenWindowList(int x, int y) {
+    g_lib.lastMenu = 1;
+    g_lib.menusReady = 0;
+    HMENU root = BuildWindowList();
+    SetForegroundWindow(g_lib.shell);
+    TrackAt(root, x, y, TPM_RIGHTBUTTON);
+    PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
+    DestroyWindowList();
+}
+
+}  // namespace holm

@@ -1,0 +1,133 @@
+#include "main_window.h"
+
+#include "autorun.h"
+#include "holm_api.h"
+#include "holm_names.h"
+#include "hook_watch.h"
+#include "last_active.h"
+#include "shell_commands.h"
+#include "shell_state.h"
+#include "startup.h"
+#include "tray_window.h"
+
+namespace holm {
+
+namespace {
+
+bool KeyHeld(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+void DispatchWindowListChoice(WPARAM wParam) {
+    const WORD id = LOWORD(wParam);
+    if (id == kCmdTitle) {
+        _doWinMenu(wParam);
+        return;
+    }
+    const bool shift = KeyHeld(VK_SHIFT), control = KeyHeld(VK_CONTROL);
+    if (shift && control)
+        _doKillWinMenu(wParam);
+    else if (shift)
+        _doCloseWinMenu(wParam);
+    else if (control)
+        _doHideWinMenu(wParam);
+    else
+        _doWinMenu(wParam);
+}
+
+void DispatchCommand(HWND hwnd, WPARAM wParam) {
+    const WORD id = LOWORD(wParam);
+    if (wParam == kCmdHideMe) {
+        ShowWindow(hwnd, SW_HIDE);
+    } else if (HIWORD(wParam) != 0) {
+        // not a menu command
+    } else if (_RoL() != 0) {
+        DispatchWindowListChoice(wParam);
+    } else if (id >= kCmdFirstLaunch && id <= _getnumprogs() + kCmdFirstLaunch - 1) {
+        _doInitMenu(id - kCmdFirstLaunch);
+    } else if (id >= kCmdExit && id <= kCmdSwitchToExplorer) {
+        RunShellCommand(id);
+    }
+    ReactivateLastActive();
+    _setnotalready(kReady);
+}
+
+void PostCommand(WPARAM id) {
+    _setRoL(0);
+    PostMessageA(g_shell.mainWindow, WM_COMMAND, id, 0);
+}
+
+void DispatchHotkey(WPARAM id) {
+    switch (id) {
+    case 2720: _ShowRightMenu(); break;
+    case 2721: _ShowLeftMenu(); break;
+    case 2722:
+        _setRoL(0);
+        SetForegroundWindow(g_shell.mainWindow);
+        PostMessageA(g_shell.mainWindow, WM_COMMAND, kCmdRun, 0);
+        break;
+    case 2723: PostCommand(kCmdConfigure); break;
+    case 2724: PostCommand(kCmdToggleTray); break;
+    case 2725: PostCommand(kCmdLogoff); break;
+    case 2726: PostCommand(kCmdShutdown); break;
+    case 2727: PostCommand(kCmdReboot); break;
+    default:
+        _setRoL(0);
+        if (id != kCmdSwitchToExplorer && id >= kCmdFirstLaunch) _doInitMenu(static_cast<int>(id) - kCmdFirstLaunch);
+        break;
+    }
+}
+
+// A desktop button message handed on by the hook instance of the process
+// that owns the desktop window.
+void HandleForwardedButton(WPARAM wParam, LPARAM lParam) {
+    const UINT message = LOWORD(wParam);
+    if (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_RBUTTONDOWN &&
+        message != WM_RBUTTONUP)
+        return;
+    MOUSEHOOKSTRUCT info = {};
+    info.pt.x = static_cast<short>(LOWORD(lParam));
+    info.pt.y = static_cast<short>(HIWORD(lParam));
+    info.hwnd = HIWORD(wParam) ? GetDesktopWindow() : nullptr;
+    info.wHitTestCode = HTCLIENT;
+    MouseHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return RunStartup(hwnd);
+    case WM_DESTROY:
+        RunTeardown();
+        return 0;
+    case WM_ACTIVATE:
+        NoteActivation(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        DockTray();
+        return 0;
+    case WM_COMMAND:
+        DispatchCommand(hwnd, wParam);
+        return 0;
+    case WM_TIMER:
+        WatchdogTick();
+        return 0;
+    case WM_DEVICECHANGE:
+        if (wParam == 0x8000) return OnDiscArrival(lParam);
+        return TRUE;
+    case WM_HOTKEY:
+        DispatchHotkey(wParam);
+        return 1;
+    case WM_USER:
+        ReinstallMouseHook();
+        return 0;
+    default:
+        if (message == g_shell.desktopButtonMessage && message != 0 && g_shell.menuLibrary) {
+            HandleForwardedButton(wParam, lParam);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace holm

@@ -1,0 +1,12 @@
+// Taking over from Explorer and registering the user's shell.
+#pragma once
+
+namespace holm {
+
+// Decides whether this start goes on (false: end with exit code 0).
+bool CheckShellTakeover();
+
+// Makes `program` the user's shell.
+void WriteShellSetting(const char* program);
+
+}  // namespace holm
