@@ -84,6 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterTrayClass();
     CreateTrayWindow();
     HWND mainWindow = CreateMainWindow();
-    if (mainWindow) ShowWindow(mainWindow, SW_HIDE);
+    if (!mainWindow) return 0;  // the start-up failed and has said why
+    ShowWindow(mainWindow, SW_HIDE);
     return RunMessageLoop();
 }

@@ -1,0 +1,157 @@
+// Clicks on the empty desktop of the Wine virtual desktop open the menus of
+// the real shell, at the pointer; the menus are read from the screen.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell_driver.h"
+
+using namespace holmtest;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+class DesktopClickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStrayShells();
+        ResetHolmRegistry();
+        WriteMinimalConfiguration();
+    }
+    void TearDown() override {
+        if (shell_.Running()) DismissMenus(shell_.Pid());
+        KillStrayShells();
+    }
+    void StartShell() {
+        ASSERT_TRUE(shell_.Start());
+        ASSERT_TRUE(shell_.WaitReady());
+    }
+    MenuSnapshot ClickAndRead(int x, int y, bool right) {
+        Click(x, y, right);
+        return WaitForMenu(shell_);
+    }
+    void Dismiss() { ASSERT_TRUE(DismissMenus(shell_.Pid())); }
+
+    ShellProcess shell_;
+};
+
+const Texts kEmptyInitMenu = {"Init Menu", "-", "[Uninhabited]", "-", "Run...", "Control Panel", "Special"};
+
+}  // namespace
+
+TEST_F(DesktopClickTest, LeftClickOpensTheInitMenuRightAlignedAbovePointer) {
+    StartShell();
+    MenuSnapshot menu = ClickAndRead(500, 400, false);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.rect.right, 510);
+    EXPECT_EQ(menu.rect.top, 390);
+    EXPECT_EQ(menu.Texts(), kEmptyInitMenu);
+    const MenuEntry* empty = menu.Find("[Uninhabited]");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(empty->Has('G'));
+    EXPECT_EQ(empty->id, 4u);
+    EXPECT_EQ(menu.Find("Init Menu")->id, 5u);
+    EXPECT_EQ(menu.Find("Run...")->id, 7u);
+}
+
+TEST_F(DesktopClickTest, SpecialSubmenuHoldsTheShellCommands) {
+    StartShell();
+    MenuSnapshot menu = ClickAndRead(400, 300, false);
+    ASSERT_TRUE(menu.open);
+    std::vector<std::string> texts;
+    std::vector<UINT> ids;
+    for (const MenuEntry& e : menu.Submenu("Special")) {
+        texts.push_back(e.Has('S') ? "-" : e.text);
+        ids.push_back(e.id);
+    }
+    const Texts expected = {"Task Manager", "Kill 16-bit Kernels", "-", "Switch to Explorer", "-", "Logoff",
+                            "Reboot", "Shutdown", "-", "Hide tray", "Configure HOLM", "Exit HOLM"};
+    EXPECT_EQ(texts, expected);
+    const std::vector<UINT> expectedIds = {8, 13, 0, 21, 0, 9, 11, 10, 0, 15, 12, 6};
+    EXPECT_EQ(ids, expectedIds);
+}
+
+TEST_F(DesktopClickTest, RightClickOpensTheWindowList) {
+    StartShell();
+    MenuSnapshot menu = ClickAndRead(600, 500, true);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.rect.right, 610);
+    EXPECT_EQ(menu.rect.top, 490);
+    const Texts texts = menu.Texts();
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_EQ(texts.front(), "Window List");
+    EXPECT_EQ(texts[1], "-");
+    EXPECT_EQ(texts.back(), "Special");
+    const Texts special = {"Arrange desktop", "Minimize all", "Restore all", "-", "All windows"};
+    std::vector<std::string> got;
+    for (const MenuEntry& e : menu.Submenu("Special"))
+        if (e.depth == 1) got.push_back(e.Has('S') ? "-" : e.text);
+    EXPECT_EQ(got, special);
+}
+
+TEST_F(DesktopClickTest, MenusOpenAgainAfterTheFirstClosed) {
+    StartShell();
+    for (int round = 0; round < 3; ++round) {
+        MenuSnapshot left = ClickAndRead(300 + round * 40, 300, false);
+        ASSERT_TRUE(left.open) << "round " << round;
+        EXPECT_EQ(left.Texts().front(), "Init Menu");
+        Dismiss();
+        MenuSnapshot right = ClickAndRead(300, 350 + round * 40, true);
+        ASSERT_TRUE(right.open) << "round " << round;
+        EXPECT_EQ(right.Texts().front(), "Window List");
+        Dismiss();
+    }
+}
+
+TEST_F(DesktopClickTest, ReleaseOverAnotherWindowOpensNothing) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HolmTestTarget";
+    RegisterClassA(&wc);
+    HWND target = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Target", WS_POPUP | WS_VISIBLE, 700, 100, 200,
+                                  200, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(target, nullptr);
+    StartShell();
+
+    MoveMouse(300, 500);
+    MouseButton(300, 500, false, true);
+    MoveMouse(800, 200);
+    MouseButton(800, 200, false, false);
+    MSG msg;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 800) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    EXPECT_FALSE(MenuOpen(shell_.Pid()));
+    // The pending click was cleared: a release on the desktop alone opens nothing.
+    MoveMouse(300, 500);
+    MouseButton(300, 500, false, false);
+    Sleep(600);
+    EXPECT_FALSE(MenuOpen(shell_.Pid()));
+    DestroyWindow(target);
+    // A whole click still works.
+    EXPECT_TRUE(ClickAndRead(300, 500, false).open);
+}
+
+TEST_F(DesktopClickTest, ReverseOptionSwapsTheButtons) {
+    WriteUserDword("Software\\Tarvel\\Holm", "ReverseRightAndLeftButtons", 1);
+    StartShell();
+    MenuSnapshot menu = ClickAndRead(400, 400, false);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.Texts().front(), "Window List");
+    Dismiss();
+    menu = ClickAndRead(400, 400, true);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.Texts().front(), "Init Menu");
+}
+
+TEST_F(DesktopClickTest, MenuAtTheRightEdgeStaysOnScreen) {
+    StartShell();
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    MenuSnapshot menu = ClickAndRead(width - 3, 300, false);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.rect.right, width);
+}

@@ -1,0 +1,132 @@
+// Start-up of the real holm.exe: switches, single instance, first run and
+// failures, driven in the Wine desktop and read from the message boxes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell_driver.h"
+
+using namespace holmtest;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStrayShells();
+        ResetHolmRegistry();
+        WriteMinimalConfiguration();
+    }
+    void TearDown() override { KillStrayShells(); }
+};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+TEST_F(StartupTest, VersionSwitchShowsTheAboutMessageAndEnds) {
+    ShellProcess about;
+    ASSERT_TRUE(about.Start("/version"));
+    MessageBoxInfo box = WaitForMessageBox(about.Pid());
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, "HOLM");
+    EXPECT_TRUE(EndsWith(box.text, "Version 0.96, Build 2940")) << box.text;
+    EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
+    AnswerMessageBox(box.hwnd, IDOK);
+    ASSERT_TRUE(about.WaitExit(5000));
+    EXPECT_EQ(about.ExitCode(), 0u);
+}
+
+TEST_F(StartupTest, SwitchFollowedByMoreTextStartsTheShell) {
+    ShellProcess shell;
+    ASSERT_TRUE(shell.Start("/Version extra"));
+    ASSERT_TRUE(shell.WaitReady());
+    EXPECT_TRUE(shell.Stop());
+    EXPECT_EQ(shell.ExitCode(), 0u);
+}
+
+TEST_F(StartupTest, SecondInstanceIsRefusedAndFirstStaysUntouched) {
+    ShellProcess first;
+    ASSERT_TRUE(first.Start());
+    ASSERT_TRUE(first.WaitReady());
+    HWND firstWindow = first.MainWindow();
+
+    ShellProcess second;
+    ASSERT_TRUE(second.Start());
+    MessageBoxInfo box = WaitForMessageBox(second.Pid());
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, "HOLM");
+    EXPECT_EQ(box.text, "HOLM is already running");
+    AnswerMessageBox(box.hwnd, IDOK);
+    ASSERT_TRUE(second.WaitExit(5000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(first.MainWindow(), firstWindow);
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(firstWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+    EXPECT_TRUE(first.Stop());
+    EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+TEST_F(StartupTest, RedoHookWithoutAShellEndsQuietly) {
+    ShellProcess redo;
+    ASSERT_TRUE(redo.Start("/redo-hook"));
+    ASSERT_TRUE(redo.WaitExit(5000));
+    EXPECT_EQ(redo.ExitCode(), 0u);
+    EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
+}
+
+TEST_F(StartupTest, MissingLibraryIsReportedAndEndsWithCodeZero) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    const std::string dir = std::string(temp) + "holm-nolib";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    const std::string exe = dir + "\\holm.exe";
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\holm.exe").c_str(), exe.c_str(), FALSE));
+
+    std::string command = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    CloseHandle(pi.hThread);
+    MessageBoxInfo box = WaitForMessageBox(pi.dwProcessId, 10000);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, "HOLM");
+    EXPECT_EQ(box.text, "Failed to LoadLibrary Holm.dll.  Echuta.");
+    AnswerMessageBox(box.hwnd, IDOK);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hProcess);
+    DeleteFileA(exe.c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
+    ResetHolmRegistry();
+    ShellProcess shell;
+    ASSERT_TRUE(shell.Start());
+    HWND config = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (config = FindWindowA(nullptr, "Setwise for HOLM v1.0")) != nullptr; }, 15000));
+    Sleep(700);
+    // The shell waits: its start-up has not finished while the window is up.
+    EXPECT_FALSE(shell.WaitReady(300));
+    PostMessageA(config, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(shell.WaitReady(20000));
+    EXPECT_EQ(FindWindowA(nullptr, "Setwise for HOLM v1.0"), nullptr);
+    EXPECT_TRUE(shell.Stop());
+}
+
+TEST_F(StartupTest, CloseRunsTheTeardownAndEndsWithCodeZero) {
+    ShellProcess shell;
+    ASSERT_TRUE(shell.Start());
+    ASSERT_TRUE(shell.WaitReady());
+    ASSERT_TRUE(shell.Stop());
+    EXPECT_EQ(shell.ExitCode(), 0u);
+    EXPECT_EQ(FindWindowA("Shell_TrayWnd", "HOLM Tray"), nullptr);
+}

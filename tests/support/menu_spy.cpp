@@ -1,0 +1,83 @@
+// menuspy.dll: hooked onto the shell's thread by a test, it reads the popup
+// menu that is open on screen (menus can only be read in the process that
+// owns them) and sends a text listing of it back to the test's window.
+//
+// Listing: a first line "rect L T R B" of the menu window, then one line per
+// entry: depth, id, flags (S separator, G grayed, P popup, C checked, B has
+// bitmap), and the text, separated by '|'. Submenus follow their entry at
+// depth + 1.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
+
+void DescribeMenu(HMENU menu, int depth, std::string& out) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[512] = "";
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_CHECKMARKS | MIIM_DATA;
+        mii.dwTypeData = text;
+        mii.cch = sizeof(text);
+        if (!GetMenuItemInfoA(menu, i, TRUE, &mii)) continue;
+        std::string flags;
+        if (mii.fType & MFT_SEPARATOR) flags += 'S';
+        if (mii.fState & MFS_GRAYED) flags += 'G';
+        if (mii.hSubMenu) flags += 'P';
+        if (mii.fState & MFS_CHECKED) flags += 'C';
+        if (mii.hbmpUnchecked || mii.dwItemData) flags += 'B';
+        char head[64];
+        std::snprintf(head, sizeof(head), "%d|%u|%s|", depth, mii.hSubMenu ? 0u : mii.wID, flags.c_str());
+        out += head;
+        out += text;
+        out += '\n';
+        if (mii.hSubMenu) DescribeMenu(mii.hSubMenu, depth + 1, out);
+    }
+}
+
+BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
+    char cls[16] = "";
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(param) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void ReportOpenMenu(HWND target) {
+    HWND menuWindow = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menuWindow));
+    std::string out;
+    if (menuWindow) {
+        RECT rc = {};
+        GetWindowRect(menuWindow, &rc);
+        char head[96];
+        std::snprintf(head, sizeof(head), "rect %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+        out = head;
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, kGetMenu, 0, 0));
+        if (menu) DescribeMenu(menu, 0, out);
+    }
+    COPYDATASTRUCT cds = {};
+    cds.dwData = 0x4D454E55;  // 'MENU'
+    cds.cbData = static_cast<DWORD>(out.size() + 1);
+    cds.lpData = const_cast<char*>(out.c_str());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK SpyProc(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT request = RegisterWindowMessageA("HolmTestReadMenu");
+    if (code == HC_ACTION) {
+        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (msg && msg->message == request) ReportOpenMenu(reinterpret_cast<HWND>(msg->wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
