@@ -1,11 +1,16 @@
 #include "init_menu.h"
 
+#include "folder_monitor.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "library_state.h"
 #include "menu_images.h"
+#include "launch_table.h"
 #include "popup_title.h"
+#include "program_icons.h"
+#include "registry.h"
 #include "status_text.h"
+#include "store_walk.h"
 
 namespace holm {
 
@@ -52,8 +57,43 @@ void FillSpecial(HMENU special) {
     AppendWithImage(special, kCmdExit, "Exit HOLM", FixedImage::ExitHolm);
 }
 
+bool AskToRunConfiguration(const char* text, const char* caption) {
+    const int answer = MessageBoxA(g_lib.shell, text, caption, MB_YESNO | MB_ICONINFORMATION | MB_TOPMOST);
+    if (answer != IDYES) return false;
+    _runConfigProgAndWait();
+    return true;
+}
+
+constexpr char kCorrupt[] = "Configuration corrupt.  Would you like to run the configuration program?";
+
+// Creates (or opens) a key under HKEY_CURRENT_USER; `created` tells which.
+UniqueKey CreateUserKey(const char* path, REGSAM access, bool& created) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    created = false;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr, &key, &disposition) !=
+        ERROR_SUCCESS)
+        return UniqueKey();
+    created = disposition == REG_CREATED_NEW_KEY;
+    return UniqueKey(key);
+}
+
 void LoadStoreIntoRoot(HMENU root) {
-    AppendMenuA(root, MF_STRING | MF_GRAYED, kCmdArrangeOrEmpty, "[Uninhabited]");
+    bool created = false;
+    UniqueKey options = CreateUserKey(kOptionsKey, KEY_QUERY_VALUE, created);
+    if (!options) {
+        AskToRunConfiguration("Configuration not found and unable to create.  This is a problem.  Would you like "
+                              "to run the configuration program anyways?",
+                              "HOLM");
+    } else if (created) {
+        _runConfigProgAndWait();
+        return;
+    }
+    if (!ReadNumber(options.Get(), "ShowNoTitleWindows", g_lib.options.showNoTitleWindows))
+        AskToRunConfiguration(kCorrupt, "HOLMDLL");
+    UniqueKey store = CreateUserKey(kInitMenuKey, KEY_READ, created);
+    if (!store && !AskToRunConfiguration(kCorrupt, "HOLMDLL")) return;
+    if (!created) WalkGroup(kInitMenuKey, root, false);
 }
 
 }  // namespace
@@ -78,6 +118,9 @@ void BuildInitMenu() {
 void DestroyInitMenu() {
     if (g_menu.root) DestroyMenu(g_menu.root);
     g_menu = InitMenuState();
+    ReleaseProgramImages();
+    ClearLaunchTable();
+    ClearMonitors();
 }
 
 HMENU InitMenuRoot() { return g_menu.root; }

@@ -2,6 +2,7 @@
 // rebuild.
 #include "holm_api.h"
 #include "holm_names.h"
+#include "cloak.h"
 #include "init_menu.h"
 #include "library_state.h"
 #include "menu_images.h"
@@ -46,6 +47,7 @@ void ReadOptions() {
         key = OpenUserKey(kOptionsKey);
     }
     ReadStartupOptions(key.Get(), g_lib.options, g_lib.checkWidth, g_lib.checkHeight);
+    if (g_lib.Cloaked()) LoadCloak(key.Get());
 }
 
 void SetWowWindowName() {
@@ -79,10 +81,12 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
 extern "C" int _resetLpum(void) {
     g_lib.menusReady = 0;
     if (g_lib.stopMonitoringEvent) PulseEvent(g_lib.stopMonitoringEvent);
+    _unregHotkeys();
     DestroyInitMenu();
     g_lib.runStartup = false;
     ResetTitles();
     BuildInitMenu();
+    if (g_lib.Cloaked()) ReloadCloak();
     g_lib.menusReady = 1;
     return 1;
 }

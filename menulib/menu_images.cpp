@@ -72,12 +72,18 @@ void AttachImage(HMENU menu, UINT id, const MenuImage& image) {
     }
 }
 
-HICON ProgramIcon(const char* program, const char* directory) {
+std::string FindProgramExecutable(const std::string& program, const std::string& directory) {
     char executable[MAX_PATH] = "";
-    const auto found = reinterpret_cast<INT_PTR>(FindExecutableA(program, directory ? directory : "", executable));
-    if (found <= 32) return nullptr;
+    const auto found = reinterpret_cast<INT_PTR>(FindExecutableA(program.c_str(), directory.c_str(), executable));
+    return found > 32 ? executable : "";
+}
+
+HICON AssociatedIcon(const std::string& executable) {
+    if (executable.empty()) return nullptr;
+    char path[MAX_PATH];
+    lstrcpynA(path, executable.c_str(), sizeof(path));
     WORD index = 0;
-    return ExtractAssociatedIconA(g_lib.resources, executable, &index);
+    return ExtractAssociatedIconA(g_lib.resources, path, &index);
 }
 
 void LoadFixedImages() {
@@ -86,7 +92,7 @@ void LoadFixedImages() {
     }
     auto loadProgram = [](FixedImage which, const char* program) {
         MenuImage& image = g_fixed[static_cast<int>(which)];
-        if (image.Empty()) image = ImageFromIcon(ProgramIcon(program, ""));
+        if (image.Empty()) image = ImageFromIcon(AssociatedIcon(FindProgramExecutable(program, "")));
     };
     loadProgram(FixedImage::TaskManager, g_lib.IsNT() ? "taskmgr.exe" : "taskman.exe");
     loadProgram(FixedImage::Configure, "holmcfg.exe");

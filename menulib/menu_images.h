@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace holm {
 
 // One image in the form the current style needs: an icon (cloaked) or a
@@ -26,9 +28,12 @@ void ReleaseMenuImage(MenuImage& image);
 // Attaches `image` to the entry with command id `id` of `menu`.
 void AttachImage(HMENU menu, UINT id, const MenuImage& image);
 
-// The icon of a program file, found through its association; null when there
-// is none. `directory` may be empty.
-HICON ProgramIcon(const char* program, const char* directory);
+// The executable that runs `program` (found through its association) in
+// `directory`, which may be empty; empty when there is none.
+std::string FindProgramExecutable(const std::string& program, const std::string& directory);
+
+// The first icon associated with an executable file; null when there is none.
+HICON AssociatedIcon(const std::string& executable);
 
 // The fixed images of the menus, loaded once by _init.
 enum class FixedImage {

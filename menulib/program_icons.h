@@ -1,0 +1,17 @@
+// Images of program items. A program's icon is looked up once per build and
+// shared by every entry that starts it; the list owns the images.
+#pragma once
+#include <string>
+
+#include "menu_images.h"
+
+namespace holm {
+
+// The image for the program of `command` started in `directory`; empty when
+// it has no icon.
+MenuImage ProgramImageFor(const std::string& command, const std::string& directory);
+
+// Releases every image made since the last release.
+void ReleaseProgramImages();
+
+}  // namespace holm
