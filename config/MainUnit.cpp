@@ -1,6 +1,8 @@
 // HolmCfg.exe: the configuration program's main window.
 #include <windows.h>
 
+#include "RegUnit.h"
+
 namespace {
 
 constexpr char kTitle[] = "Setwise for HOLM v1.0";
@@ -8,27 +10,17 @@ constexpr char kClass[] = "TMainForm";
 
 LRESULT CALLBACK MainFormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
+        setwise::StoreDefaultOptionsIfMissing();
         PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// A first start finds no settings: create the keys the shell reads.
-void EnsureSettingsKeys() {
-    const char* keys[] = {"Software\\Tarvel\\Holm", "Software\\Tarvel\\Holm\\Init Menu"};
-    for (const char* path : keys) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS)
-            RegCloseKey(key);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    EnsureSettingsKeys();
+    if (setwise::IsNewInstallation()) setwise::CreateDefaultMenu();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = MainFormProc;
     wc.hInstance = instance;

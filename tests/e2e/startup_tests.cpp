@@ -119,6 +119,12 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     PostMessageA(config, WM_CLOSE, 0, 0);
     ASSERT_TRUE(shell.WaitReady(20000));
     EXPECT_EQ(FindWindowA(nullptr, "Setwise for HOLM v1.0"), nullptr);
+    // The menu shows what the configuration program set up.
+    Click(400, 300);
+    MenuSnapshot menu = WaitForMenu(shell);
+    ASSERT_TRUE(menu.open);
+    EXPECT_NE(menu.Find("My Computer"), nullptr);
+    DismissMenus(shell.Pid());
     EXPECT_TRUE(shell.Stop());
 }
 

@@ -1,0 +1,359 @@
+// The Init Menu built in-process from a store in the real (Wine) registry:
+// layout, order, labels, launch entries, bad data and rebuilds.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "holm_api.h"
+#include "init_menu.h"
+#include "launch_table.h"
+#include "library_state.h"
+
+using namespace holm;
+
+namespace {
+
+const char kHolm[] = "Software\\Tarvel\\Holm";
+const char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+
+void SetString(const std::string& path, const char* name, const std::string& value) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+void SetRaw(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void MakeKey(const std::string& path) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCloseKey(key);
+}
+
+void ResetStore() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+    const DWORD zero = 0;
+    SetRaw(kHolm, "ShowNoTitleWindows", REG_DWORD, &zero, sizeof(zero));
+    SetString(kHolm, "LCancelStr", "Title");
+    MakeKey(kStore);
+}
+
+struct Entry {
+    std::string text;
+    UINT id;
+    bool popup;
+    bool grayed;
+    HMENU submenu;
+};
+
+std::vector<Entry> Entries(HMENU menu) {
+    std::vector<Entry> out;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[600] = "";
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        mii.dwTypeData = text;
+        mii.cch = sizeof(text);
+        GetMenuItemInfoA(menu, i, TRUE, &mii);
+        const bool separator = (mii.fType & MFT_SEPARATOR) != 0;
+        out.push_back({separator ? "-" : text, mii.wID, mii.hSubMenu != nullptr, (mii.fState & MFS_GRAYED) != 0,
+                       mii.hSubMenu});
+    }
+    return out;
+}
+
+std::vector<std::string> Texts(HMENU menu) {
+    std::vector<std::string> out;
+    for (const Entry& e : Entries(menu)) out.push_back(e.text);
+    return out;
+}
+
+HMENU Submenu(HMENU menu, const std::string& label) {
+    for (const Entry& e : Entries(menu))
+        if (e.popup && e.text == label) return e.submenu;
+    return nullptr;
+}
+
+// The user's part of the root: between the first and the second separator.
+std::vector<std::string> UserTexts() {
+    std::vector<std::string> all = Texts(InitMenuRoot()), user;
+    std::size_t i = 2;
+    for (; i < all.size() && all[i] != "-"; ++i) user.push_back(all[i]);
+    return user;
+}
+
+// Answers every message box this process shows and remembers its texts.
+class MessageBoxCatcher {
+public:
+    MessageBoxCatcher() : thread_([this] { Run(); }) {}
+    ~MessageBoxCatcher() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::vector<std::pair<std::string, std::string>> Seen() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_;
+    }
+
+private:
+    static BOOL CALLBACK Check(HWND hwnd, LPARAM param) {
+        auto* self = reinterpret_cast<MessageBoxCatcher*>(param);
+        char cls[16] = "";
+        GetClassNameA(hwnd, cls, sizeof(cls));
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (lstrcmpA(cls, "#32770") != 0 || pid != GetCurrentProcessId() || !IsWindowVisible(hwnd)) return TRUE;
+        char caption[256] = "", text[1024] = "";
+        GetWindowTextA(hwnd, caption, sizeof(caption));
+        if (HWND label = GetDlgItem(hwnd, 0xFFFF)) GetWindowTextA(label, text, sizeof(text));
+        {
+            std::lock_guard<std::mutex> lock(self->mutex_);
+            self->seen_.emplace_back(caption, text);
+        }
+        const int button = GetDlgItem(hwnd, IDNO) ? IDNO : IDOK;
+        SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return TRUE;
+    }
+    void Run() {
+        while (!stop_) {
+            EnumWindows(Check, reinterpret_cast<LPARAM>(this));
+            Sleep(20);
+        }
+    }
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<std::pair<std::string, std::string>> seen_;
+    std::thread thread_;
+};
+
+class InitMenuBuildTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ResetStore();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "HolmBuildTestShell";
+        RegisterClassA(&wc);
+        shell_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance,
+                                 nullptr);
+        _sethwnd(shell_);
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, sizeof(path));
+        std::string exe = path;
+        exe = exe.substr(0, exe.find_last_of('\\')) + "\\holm.exe";
+        HMODULE resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        _init(reinterpret_cast<HINSTANCE>(resources), nullptr);
+    }
+    void SetUp() override {
+        ResetStore();
+        saved_ = g_lib.options;
+        g_lib.options.useCustomMenus = 0;
+        g_lib.options.showProgIcons = 0;
+    }
+    void TearDown() override { g_lib.options = saved_; }
+    void Rebuild() {
+        MessageBoxCatcher catcher;
+        _resetLpum();
+        messages_ = catcher.Seen();
+    }
+
+    static HWND shell_;
+    Options saved_;
+    std::vector<std::pair<std::string, std::string>> messages_;
+};
+
+HWND InitMenuBuildTest::shell_ = nullptr;
+
+}  // namespace
+
+TEST_F(InitMenuBuildTest, EmptyStoreLayout) {
+    Rebuild();
+    const std::vector<std::string> expected = {"Title", "-", "[Uninhabited]", "-", "Run...", "Control Panel", "Special"};
+    EXPECT_EQ(Texts(InitMenuRoot()), expected);
+    EXPECT_TRUE(Entries(InitMenuRoot())[2].grayed);
+    EXPECT_EQ(_getnumprogs(), 0);
+}
+
+TEST_F(InitMenuBuildTest, GroupsFirstThenItemsEachSortedWithoutCase) {
+    for (const char* g : {"b", "A", "c"}) SetString(std::string(kStore) + "\\" + g, "x", "notepad");
+    SetString(kStore, "z", "notepad");
+    SetString(kStore, "Y", "notepad");
+    Rebuild();
+    const std::vector<std::string> expected = {"A", "b", "c", "Y", "z"};
+    EXPECT_EQ(UserTexts(), expected);
+}
+
+TEST_F(InitMenuBuildTest, NestedGroupsAndEmptyGroups) {
+    SetString(std::string(kStore) + "\\Tools\\Deep\\Deeper", "Leaf", "notepad");
+    MakeKey(std::string(kStore) + "\\Tools\\Empty");
+    Rebuild();
+    HMENU tools = Submenu(InitMenuRoot(), "Tools");
+    ASSERT_NE(tools, nullptr);
+    EXPECT_EQ(Texts(tools), (std::vector<std::string>{"Deep", "Empty"}));
+    const std::vector<Entry> empty = Entries(Submenu(tools, "Empty"));
+    ASSERT_EQ(empty.size(), 1u);
+    EXPECT_EQ(empty[0].text, "[Uninhabited]");
+    EXPECT_EQ(empty[0].id, 4u);
+    EXPECT_TRUE(empty[0].grayed);
+    EXPECT_EQ(Texts(Submenu(Submenu(tools, "Deep"), "Deeper")), std::vector<std::string>{"Leaf"});
+}
+
+TEST_F(InitMenuBuildTest, AmpersandsShowInItemsButMarkMnemonicsInGroups) {
+    SetString(kStore, "Tom & Jerry", "notepad");
+    SetString(std::string(kStore) + "\\Tom & Jerry", "x", "notepad");
+    Rebuild();
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Tom & Jerry", "Tom && Jerry"}));
+    EXPECT_TRUE(Entries(InitMenuRoot())[2].popup);
+}
+
+TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
+    SetString(std::string(kStore) + "\\G", "inner", "calc|c:\\|1|");
+    SetString(kStore, "first", "notepad|c:\\temp|2|");
+    SetString(kStore, "second", "regedit||3|");
+    SetString(kStore, "third", "|||");
+    Rebuild();
+    ASSERT_EQ(_getnumprogs(), 4);
+    // Subgroups are walked before the group's own items.
+    EXPECT_STREQ(LaunchEntryAt(0)->command, "calc");
+    EXPECT_EQ(LaunchEntryAt(0)->showCmd, SW_MINIMIZE);
+    EXPECT_STREQ(LaunchEntryAt(1)->directory, "c:\\temp");
+    EXPECT_EQ(LaunchEntryAt(1)->showCmd, SW_MAXIMIZE);
+    EXPECT_EQ(LaunchEntryAt(2)->showCmd, SW_HIDE);
+    EXPECT_EQ(LaunchEntryAt(2)->directory, nullptr);
+    EXPECT_EQ(LaunchEntryAt(3)->command, nullptr);
+    EXPECT_EQ(LaunchEntryAt(3)->hotkeyVk, kNoHotkey);
+    for (const Entry& e : Entries(InitMenuRoot())) {
+        if (e.text == "first") {
+            EXPECT_EQ(e.id, 23u);
+        }
+    }
+}
+
+TEST_F(InitMenuBuildTest, HotkeySuffixIsShownAndSortedWith) {
+    g_lib.options.showHotkeysInLpum = 1;
+    SetString(kStore, "Notepad", "notepad||0|q");
+    SetString(kStore, "Notepad 2", "notepad||0|");
+    Rebuild();
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Notepad\tq", "Notepad 2"}));
+    EXPECT_EQ(LaunchEntryAt(0)->hotkeyVk, LOBYTE(VkKeyScanA('q')));
+    // The hotkey is held by the shell window: registering it again fails.
+    EXPECT_FALSE(RegisterHotKey(shell_, 999, MOD_ALT | MOD_CONTROL, LOBYTE(VkKeyScanA('q'))));
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(InitMenuBuildTest, ASecondItemWithTheSameHotkeyIsReportedAndKept) {
+    SetString(kStore, "One", "notepad||0|w");
+    SetString(kStore, "Two", "notepad||0|w");
+    Rebuild();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].first, "Hotkey conflict detected:");
+    EXPECT_EQ(messages_[0].second, "Two");
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"One", "Two"}));
+}
+
+TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
+    SetString(kStore, "Held", "notepad||0|j");
+    Rebuild();
+    SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
+    MakeKey(kStore);
+    Rebuild();
+    EXPECT_TRUE(RegisterHotKey(shell_, 998, MOD_ALT | MOD_CONTROL, LOBYTE(VkKeyScanA('j'))));
+    UnregisterHotKey(shell_, 998);
+}
+
+TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
+    SetString(kStore, "Data", "***holm special: monitorpath: c:\\data");
+    SetString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
+    SetString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
+    SetString(kStore, "Broken", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\NoSuchKey\\X");
+    SetString(kStore, "Unread", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Missing");
+    Rebuild();
+    ASSERT_EQ(_getnumprogs(), 4);
+    std::vector<std::string> commands;
+    for (int i = 0; i < 4; ++i) commands.push_back(LaunchEntryAt(i)->command ? LaunchEntryAt(i)->command : "");
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "explorer c:\\data"), commands.end());
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "explorer c:\\inbox"), commands.end());
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), ""), 2);
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0].first, "HOLM Error");
+    std::vector<std::string> texts = {messages_[0].second, messages_[1].second};
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts[0], "The registry path specified could not be opened.  Item disabled.");
+    EXPECT_EQ(texts[1], "The registry path specified could not be queried.  Item disabled.");
+    for (const Entry& e : Entries(InitMenuRoot())) {
+        if (e.text == "Broken" || e.text == "Unread") {
+            EXPECT_TRUE(e.grayed) << e.text;
+        }
+    }
+}
+
+TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
+    const DWORD number = 7;
+    SetRaw(kStore, "Number", REG_DWORD, &number, sizeof(number));
+    const char unterminated[3] = {'c', 'm', 'd'};
+    SetRaw(kStore, "Binary", REG_BINARY, unterminated, sizeof(unterminated));
+    SetString(kStore, "Good", "notepad");
+    Rebuild();
+    EXPECT_EQ(UserTexts(), std::vector<std::string>{"Good"});
+
+    // Data beyond 512 bytes ends the group's enumeration without a crash.
+    SetString(kStore, "Huge", std::string(700, 'x'));
+    Rebuild();
+    EXPECT_LE(UserTexts().size(), 1u);
+    // A name beyond 256 characters, likewise.
+    SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
+    SetString(kStore, std::string(300, 'n').c_str(), "notepad");
+    Rebuild();
+    EXPECT_LE(_getnumprogs(), 1);
+}
+
+TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
+    SHDeleteValueA(HKEY_CURRENT_USER, kHolm, "ShowNoTitleWindows");
+    Rebuild();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].first, "HOLMDLL");
+    EXPECT_EQ(messages_[0].second, "Configuration corrupt.  Would you like to run the configuration program?");
+}
+
+TEST_F(InitMenuBuildTest, SpecialEntriesAreDisabledWithoutShutdownRights) {
+    Rebuild();
+    HMENU special = Submenu(InitMenuRoot(), "Special");
+    ASSERT_NE(special, nullptr);
+    const bool allowed = _allowedShutdown() != 0;
+    for (const Entry& e : Entries(special)) {
+        if (e.id == 10 || e.id == 11) {
+            EXPECT_EQ(e.grayed, !allowed) << e.text;
+        }
+    }
+}
+
+TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
+    Rebuild();
+    HWND tray = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    _changeTrayStr(tray);
+    char text[64] = "";
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Show tray");
+    ShowWindow(tray, SW_SHOWNOACTIVATE);
+    _changeTrayStr(tray);
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Hide tray");
+    DestroyWindow(tray);
+}
