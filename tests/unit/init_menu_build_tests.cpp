@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -356,4 +357,71 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
     GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
     DestroyWindow(tray);
+}
+
+namespace {
+
+struct BuiltHandles {
+    std::vector<HMENU> menus;
+    std::vector<HBITMAP> bitmaps;
+};
+
+void CollectHandles(HMENU menu, BuiltHandles& out) {
+    out.menus.push_back(menu);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_SUBMENU | MIIM_CHECKMARKS;
+        GetMenuItemInfoA(menu, i, TRUE, &mii);
+        if (mii.hbmpUnchecked) out.bitmaps.push_back(mii.hbmpUnchecked);
+        if (mii.hSubMenu) CollectHandles(mii.hSubMenu, out);
+    }
+}
+
+// Images shared by every build (the Special submenu's) are kept for the
+// life of the library; the rest belong to one build.
+std::vector<HBITMAP> BuildOwnedBitmaps(const BuiltHandles& built) {
+    BuiltHandles special;
+    CollectHandles(InitMenuSpecial(), special);
+    std::vector<HBITMAP> owned;
+    for (HBITMAP b : built.bitmaps)
+        if (std::find(special.bitmaps.begin(), special.bitmaps.end(), b) == special.bitmaps.end()) owned.push_back(b);
+    return owned;
+}
+
+SIZE_T PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof(counters));
+    return counters.PrivateUsage;
+}
+
+}  // namespace
+
+TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
+    g_lib.options.showProgIcons = 1;
+    const char* programs[] = {"notepad", "regedit", "winhlp32", "cmd", "calc"};
+    for (int i = 0; i < 20; ++i) {
+        const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
+        SetString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
+    }
+    _resetLpum();
+    const SIZE_T bytesBefore = PrivateBytes();
+    int stillAlive = 0, imagesSeen = 0;
+    for (int i = 0; i < 500; ++i) {
+        BuiltHandles before;
+        CollectHandles(InitMenuRoot(), before);
+        const std::vector<HBITMAP> owned = BuildOwnedBitmaps(before);
+        imagesSeen += static_cast<int>(owned.size());
+        _resetLpum();
+        // Everything the previous build made is gone (handle values carry a
+        // generation, so a reused slot does not make an old value valid).
+        for (HMENU m : before.menus) stillAlive += IsMenu(m) ? 1 : 0;
+        for (HBITMAP b : owned) stillAlive += GetObjectType(b) != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(stillAlive, 0);
+    EXPECT_GT(imagesSeen, 500);  // the builds really made images
+    EXPECT_LT(PrivateBytes(), bytesBefore + 4 * 1024 * 1024);
+    EXPECT_EQ(_getnumprogs(), 20);
 }

@@ -1,0 +1,102 @@
+// Builds the Init Menu from generated stores and prints the build times:
+// 1,000 and 10,000 items (one group of 2,000), program icons off and on.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "holm_api.h"
+#include "library_state.h"
+
+using namespace holm;
+
+namespace {
+
+const char kHolm[] = "Software\\Tarvel\\Holm";
+const std::string kStore = "Software\\Tarvel\\Holm\\Init Menu";
+
+void SetString(HKEY key, const std::string& name, const std::string& value) {
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+}
+
+HKEY CreateKey(const std::string& path) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    return key;
+}
+
+// `items` program items: 2,000 of them (or all, when fewer) in one big group,
+// the rest spread over groups of 100. Labels are shuffled so that sorting works.
+void GenerateStore(int items) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, kStore.c_str());
+    const char* programs[] = {"notepad", "regedit", "cmd", "winhlp32", "calc", "control", "taskmgr", "explorer"};
+    const int big = items < 2000 ? items : 2000;
+    HKEY group = CreateKey(kStore + "\\Big group");
+    for (int i = 0; i < items; ++i) {
+        if (i >= big && (i - big) % 100 == 0) {
+            RegCloseKey(group);
+            group = CreateKey(kStore + "\\Group " + std::to_string((i - big) / 100));
+        }
+        const unsigned scrambled = (static_cast<unsigned>(i) * 2654435761u) % 1000003u;
+        SetString(group, "Program " + std::to_string(scrambled), std::string(programs[i % 8]) + " file" +
+                                                                   std::to_string(i) + ".txt||0|");
+    }
+    RegCloseKey(group);
+}
+
+double BuildMilliseconds() {
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    _resetLpum();
+    QueryPerformanceCounter(&b);
+    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double BestOf(int runs) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const double t = BuildMilliseconds();
+        if (t < best) best = t;
+    }
+    return best;
+}
+
+}  // namespace
+
+int main() {
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+    HKEY options = CreateKey(kHolm);
+    const DWORD zero = 0;
+    RegSetValueExA(options, "ShowNoTitleWindows", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
+    RegCloseKey(options);
+    CreateKey(kStore);
+
+    HWND shell = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    _sethwnd(shell);
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string exe = path;
+    exe = exe.substr(0, exe.find_last_of('\\')) + "\\holm.exe";
+    _init(reinterpret_cast<HINSTANCE>(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)), nullptr);
+    g_lib.options.useCustomMenus = 0;
+
+    double times[2][2];
+    const int sizes[2] = {1000, 10000};
+    for (int s = 0; s < 2; ++s) {
+        GenerateStore(sizes[s]);
+        for (int icons = 0; icons < 2; ++icons) {
+            g_lib.options.showProgIcons = static_cast<DWORD>(icons);
+            times[s][icons] = BestOf(3);
+            std::printf("items %5d  icons %-3s  build %9.1f ms  (%d entries)\n", sizes[s], icons ? "on" : "off",
+                        times[s][icons], _getnumprogs());
+        }
+    }
+    std::printf("10x items, icons off: %.1fx the time\n", times[1][0] / times[0][0]);
+    std::printf("10x items, icons on:  %.1fx the time\n", times[1][1] / times[0][1]);
+    std::printf("icons on / off at 10,000 items: %.2f\n", times[1][1] / times[1][0]);
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+    return 0;
+}
