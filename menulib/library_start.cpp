@@ -3,6 +3,7 @@
 #include "holm_api.h"
 #include "holm_names.h"
 #include "cloak.h"
+#include "hidden_titles.h"
 #include "init_menu.h"
 #include "library_state.h"
 #include "menu_images.h"
@@ -74,6 +75,7 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
     g_lib.runStartup = DecideStartupRun(GetCommandLineA(), g_lib.options.runStartupGroupByDefault != 0);
     BuildInitMenu();
     SetWowWindowName();
+    LoadHiddenTitles();
     g_lib.initialised = true;
     return &g_lib.lastHookCall;
 }

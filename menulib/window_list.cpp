@@ -1,46 +1,115 @@
 #include "window_list.h"
 
-#include "holm_api.h"
+#include <string>
+
+#include "grow_array.h"
+#include "hidden_titles.h"
 #include "holm_names.h"
 #include "library_state.h"
 #include "popup_title.h"
+#include "window_image.h"
+#include "window_table.h"
+#include "window_titles.h"
 
 namespace holm {
 
 namespace {
 
+constexpr int kInitialImageCapacity = 100;
+// Command ids travel in the low word of wParam.
+constexpr int kMaxWindows = 0xFFFF - kCmdFirstWindow;
+
 struct WindowListState {
     HMENU root = nullptr;
+    HMENU allWindows = nullptr;
+    GrowArray<MenuImage> images;
 };
 
 WindowListState g_list;
 
-}  // namespace
+[[noreturn]] void FatalMenuFailure() {
+    MessageBoxA(g_lib.shell, "ERROR: Could not create popup menu", "HOLMDLL", MB_ICONERROR | MB_TOPMOST);
+    ExitProcess(0);
+}
 
-HMENU BuildWindowList() {
-    g_list.root = CreatePopupMenu();
-    AppendMenuA(g_list.root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Right));
+HMENU CreateSpecialSubmenu() {
     HMENU special = CreatePopupMenu();
+    if (!special) FatalMenuFailure();
     AppendMenuA(special, MF_STRING, kCmdArrangeOrEmpty, "Arrange desktop");
     AppendMenuA(special, MF_STRING, kCmdMinimizeAll, "Minimize all");
     AppendMenuA(special, MF_STRING, kCmdRestoreAll, "Restore all");
     AppendMenuA(special, MF_SEPARATOR, 0, nullptr);
-    HMENU all = CreatePopupMenu();
+    return special;
+}
+
+// The whole title, at most 255 characters; empty when the window has none.
+std::string ReadTitle(HWND window) {
+    char title[256] = "";
+    const int length = GetWindowTextA(window, title, sizeof(title));
+    return std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+MenuImage AddWindowImage(HWND window) {
+    MenuImage image = MakeWindowImage(window);
+    if (!image.Empty() && g_list.images.Append(image) < 0) ReleaseWindowImage(image);
+    return image;
+}
+
+void AppendWindowEntry(HMENU menu, UINT id, const char* text, const MenuImage& image) {
+    AppendMenuA(menu, MF_STRING, id, text);
+    if (!image.Empty()) AttachImage(menu, id, image);
+}
+
+// Lists one window of the enumeration; returns false to stop it.
+bool ListWindow(HWND window) {
+    const int index = AddToWindowTable(window);
+    if (index < 0) return false;
+    const UINT id = static_cast<UINT>(kCmdFirstWindow + index);
+    const std::string title = ReadTitle(window);
+    const std::string text = WindowMenuText(title, g_lib.options.TitleReadLength() - 1);
+    MenuImage image;
+    if (!title.empty() || g_lib.options.showNoTitleWindows) {
+        if (g_lib.options.showWindowIcons) image = AddWindowImage(window);
+        AppendWindowEntry(g_list.allWindows, id, title.empty() ? kNoTitleText : text.c_str(), image);
+    }
+    if (!title.empty() && IsWindowVisible(window) && !IsHiddenTitle(title.c_str(), HiddenTitles()))
+        AppendWindowEntry(g_list.root, id, text.c_str(), image);
+    return index < kMaxWindows;
+}
+
+BOOL CALLBACK ListWindowProc(HWND window, LPARAM) { return ListWindow(window) ? TRUE : FALSE; }
+
+void ReleaseImages() {
+    for (MenuImage& image : g_list.images) ReleaseWindowImage(image);
+    g_list.images.Release();
+}
+
+}  // namespace
+
+HMENU BuildWindowList() {
+    DestroyWindowList();
+    g_list.root = CreatePopupMenu();
+    if (!g_list.root) return nullptr;
+    AppendMenuA(g_list.root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Right));
+    HMENU special = CreateSpecialSubmenu();
+    g_list.allWindows = CreatePopupMenu();
     AppendMenuA(g_list.root, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(special, MF_POPUP, reinterpret_cast<UINT_PTR>(all), "All windows");
+    AppendMenuA(special, MF_POPUP, reinterpret_cast<UINT_PTR>(g_list.allWindows), "All windows");
+
+    StartWindowTable();
+    g_list.images.Init(kInitialImageCapacity);
+    EnumWindows(ListWindowProc, 0);
+
     AppendMenuA(g_list.root, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_list.root, MF_POPUP, reinterpret_cast<UINT_PTR>(special), "Special");
     return g_list.root;
 }
 
 void DestroyWindowList() {
+    ReleaseImages();
     if (g_list.root) DestroyMenu(g_list.root);
     g_list.root = nullptr;
+    g_list.allWindows = nullptr;
 }
 
 }  // namespace holm
-
-extern "C" int _doWinMenu(WPARAM) { return 0; }
-extern "C" int _doCloseWinMenu(WPARAM) { return 0; }
-extern "C" int _doHideWinMenu(WPARAM) { return 0; }
-extern "C" int _doKillWinMenu(WPARAM) { return 0; }

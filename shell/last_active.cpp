@@ -10,6 +10,12 @@ void NoteActivation(HWND other) {
 
 void ReactivateLastActive() { SetActiveWindow(g_shell.lastActive); }
 
-void ReturnFocus() { SetForegroundWindow(GetWindow(g_shell.mainWindow, GW_HWNDNEXT)); }
+// The window that follows the shell main window in z-order; hidden windows
+// (such as the shell's own input-method window) are passed over.
+void ReturnFocus() {
+    HWND next = GetWindow(g_shell.mainWindow, GW_HWNDNEXT);
+    while (next && !IsWindowVisible(next)) next = GetWindow(next, GW_HWNDNEXT);
+    if (next) SetForegroundWindow(next);
+}
 
 }  // namespace holm

@@ -50,6 +50,14 @@ void DispatchCommand(HWND hwnd, WPARAM wParam) {
     _setnotalready(kReady);
 }
 
+// Activation raises a window to the top of the z-order on Windows, also a
+// hidden one, so the window after the shell is the one that was active
+// before it. Wine leaves a hidden window where it was; this puts it on top.
+void RaiseWhileHidden(HWND hwnd) {
+    if (IsWindowVisible(hwnd)) return;
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void PostCommand(WPARAM id) {
     _setRoL(0);
     PostMessageA(g_shell.mainWindow, WM_COMMAND, id, 0);
@@ -102,6 +110,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_ACTIVATE:
         NoteActivation(reinterpret_cast<HWND>(lParam));
+        if (LOWORD(wParam) != WA_INACTIVE) RaiseWhileHidden(hwnd);
         return 0;
     case WM_DISPLAYCHANGE:
         DockTray();

@@ -77,6 +77,12 @@ const EndSessionKind kShutdown = {"You do not have permission to shutdown this c
 const EndSessionKind kReboot = {"You do not have permission to reboot this computer", "HOLM - Reboot", EWX_REBOOT,
                                 "HOLM: Reboot command failed"};
 
+void ReportEndSessionFailure(const char* caption, DWORD error) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "error=%d", static_cast<int>(error));
+    MessageBoxA(g_shell.mainWindow, text, caption, MB_SETFOREGROUND);
+}
+
 void EndSession(const EndSessionKind& kind) {
     if (!_allowedShutdown()) {
         ShowError(kind.deniedText);
@@ -89,11 +95,7 @@ void EndSession(const EndSessionKind& kind) {
             ok = ExitWindowsEx(kind.flag | EWX_FORCE, 0);
         else if (answer == IDNO)
             ok = ExitWindowsEx(kind.flag, 0);
-        if (!ok) {
-            char text[32];
-            std::snprintf(text, sizeof(text), "error=%lu", GetLastError());
-            MessageBoxA(g_shell.mainWindow, text, kind.failCaption, MB_SETFOREGROUND);
-        }
+        if (!ok) ReportEndSessionFailure(kind.failCaption, GetLastError());
     }
     ReturnFocus();
 }

@@ -1,19 +1,129 @@
 #include "tray_window.h"
 
+#include <cstring>
+
 #include "holm_api.h"
 #include "holm_names.h"
+#include "registry.h"
 #include "shell_state.h"
+#include "tray_settings.h"
+#include "tray_state.h"
 
 namespace holm {
 
+namespace tray {
+
+TrayState g_tray;
+
+Size ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+Size ClientSize() {
+    RECT rc = {};
+    GetClientRect(g_tray.window, &rc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+Cell WindowCell() {
+    RECT rc = {};
+    GetWindowRect(g_tray.window, &rc);
+    return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
 namespace {
 
+bool IsMouseMessage(UINT message) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case 0x020A:  // WM_MOUSEWHEEL
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A close request hides the tray, as its menu's "Hide tray" does; the
+// window itself lives as long as the shell.
+void OnCloseRequest() {
+    if (IsWindowVisible(g_tray.window)) ToggleTray();
+}
+
 LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) return 0;  // the tray is shown or hidden, never closed
+    switch (message) {
+    case WM_CREATE:
+        g_tray.window = hwnd;
+        g_tray.tooltips.Create(hwnd, g_shell.instance);
+        return 0;
+    case WM_COPYDATA:
+        OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return TRUE;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // painting fills the background itself, in one go with the icons
+    case WM_SYSCOLORCHANGE:
+        g_tray.icons.RenderAll();
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE);
+        return 0;
+    case WM_SIZE:
+        if (g_tray.autoSize) AutoSize();
+        return 0;
+    case WM_SIZING:
+        if (g_tray.autoSize) AutoSize();
+        return TRUE;
+    case WM_NULL:
+        OnShellIconEvent(lParam);
+        return 0;
+    case WM_COMMAND:
+        OnMenuCommand(wParam);
+        return 0;
+    case WM_NCRBUTTONDOWN:
+        StartDrag(lParam);
+        return 0;
+    case WM_NCRBUTTONUP:
+        EndDrag();
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd) EndDrag();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) BringBack();
+        return 0;
+    case WM_CLOSE:
+        OnCloseRequest();
+        return 0;
+    default:
+        break;
+    }
+    if (g_tray.dragging && message == WM_MOUSEMOVE) {
+        DragTo();
+        return 0;
+    }
+    if (g_tray.dragging && message == WM_RBUTTONUP) {
+        EndDrag();
+        return 0;
+    }
+    if (IsMouseMessage(message)) {
+        OnMouse(message, wParam, lParam);
+        return 0;
+    }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
+
+}  // namespace tray
+
+using namespace tray;
 
 ATOM RegisterTrayClass() {
     WNDCLASSA wc = {};
@@ -28,20 +138,77 @@ ATOM RegisterTrayClass() {
 }
 
 HWND CreateTrayWindow() {
-    g_shell.trayWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayClass, kTrayTitle, WS_POPUP | WS_BORDER, 0, 0, 40, 24,
-                                         nullptr, nullptr, g_shell.instance, nullptr);
+    const int frameX = GetSystemMetrics(SM_CXFRAME) - 1, frameY = GetSystemMetrics(SM_CYFRAME) - 1;
+    g_tray.metrics = {GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 2 * frameX};
+    g_tray.icons.SetIconSize(g_tray.metrics.cx, g_tray.metrics.cy);
+    const int width = 2 * frameX + g_tray.metrics.cx + 4, height = 2 * frameY + g_tray.metrics.cy + 4;
+    g_shell.trayWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayClass, kTrayTitle,
+                                         WS_POPUP | WS_THICKFRAME, 0, 0, width, height, nullptr, nullptr,
+                                         g_shell.instance, nullptr);
+    if (!g_shell.trayWindow) return nullptr;
+    RestorePlacement();
+    SavePlacement();
     return g_shell.trayWindow;
 }
 
-void BuildTrayMenu() {}
-void AddShellTrayIcon() {}
-void SetShellTrayIcon(HICON) {}
-void ApplyTrayOptions() {}
-void DockTray() {}
+void BuildTrayMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kMenuCancel, "Cancel");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kMenuLeftMenu, "Left-click menu");
+    AppendMenuA(menu, MF_STRING, kMenuRightMenu, "Right-click menu");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING | MF_CHECKED, kMenuAutoSize, "Autosize tray");
+    AppendMenuA(menu, MF_STRING | MF_CHECKED, kMenuSnap, "Snap tray to screen edges");
+    AppendMenuA(menu, MF_STRING | MF_CHECKED, kMenuOnTop, "Tray always visible");
+    AppendMenuA(menu, MF_STRING, kMenuToggle, "Hide tray");
+    g_tray.menu.Reset(menu);
+    g_shell.trayMenu = menu;
+}
+
+void SetShellTrayIcon(HICON icon) {
+    struct {
+        std::uint32_t unused;
+        std::uint32_t operation;
+        IconRecord record;
+    } block = {};
+    block.operation = static_cast<std::uint32_t>(Operation::Modify);
+    block.record.cbSize = kAnsiRecordSize;
+    block.record.hWnd = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(g_tray.window));
+    block.record.uFlags = kNifMessage | kNifIcon | kNifTip;
+    block.record.uCallbackMessage = WM_NULL;
+    block.record.hIcon = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon));
+    std::memcpy(block.record.tip, "HOLM", 5);
+    COPYDATASTRUCT data = {kNotifyCopyDataId, 8 + kAnsiRecordSize, &block};
+    SendMessageA(g_tray.window, WM_COPYDATA, reinterpret_cast<WPARAM>(g_tray.window),
+                 reinterpret_cast<LPARAM>(&data));
+}
+
+void AddShellTrayIcon() { SetShellTrayIcon(g_shell.idleIcon); }
+
+void ApplyTrayOptions() {
+    UniqueKey key = OpenUserKey(kOptionsKey);
+    if (!key) return;
+    g_tray.autoSize = ReadSetting(key.Get(), "TrayAutoSize", 1) != 0;
+    SetMenuCheck(kMenuAutoSize, g_tray.autoSize);
+    SetMenuCheck(kMenuSnap, g_tray.snap);
+    g_tray.onTop = ReadSetting(key.Get(), "TrayOnTop", 1) != 0;
+    SetMenuCheck(kMenuOnTop, g_tray.onTop);
+    SetWindowPos(g_tray.window, g_tray.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (ReadSetting(key.Get(), "TrayVisible", 1) != 0) {
+        ShowWindow(g_tray.window, SW_SHOWNORMAL);
+    } else {
+        _changeTrayStr(g_tray.window);
+    }
+}
+
+void DockTray() { ApplyDocking(); }
 
 void ToggleTray() {
-    ShowWindow(g_shell.trayWindow, IsWindowVisible(g_shell.trayWindow) ? SW_HIDE : SW_SHOW);
-    _changeTrayStr(g_shell.trayWindow);
+    const bool hide = IsWindowVisible(g_tray.window) != FALSE;
+    ShowWindow(g_tray.window, hide ? SW_HIDE : SW_SHOW);
+    StoreSetting("TrayVisible", hide ? 0 : 1);
+    _changeTrayStr(g_tray.window);
 }
 
 }  // namespace holm

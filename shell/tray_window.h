@@ -1,16 +1,23 @@
-// The tray window: class "Shell_TrayWnd", title "HOLM Tray".
+// The tray window: class "Shell_TrayWnd", title "HOLM Tray". It takes other
+// programs' notification icons, draws them in a grid, shows their tips and
+// hands mouse events on them back to their owners.
 #pragma once
 #include <windows.h>
 
 namespace holm {
 
 ATOM RegisterTrayClass();
+// Creates the tray hidden and puts it where the registry says.
 HWND CreateTrayWindow();
 void BuildTrayMenu();
+// Puts the shell's own icon into its tray.
 void AddShellTrayIcon();
 void SetShellTrayIcon(HICON icon);
+// The stored tray options, applied once the shell has started.
 void ApplyTrayOptions();
+// Moves the tray back to the screen edges it is docked to.
 void DockTray();
+// Shows a hidden tray or hides a shown one, and remembers which.
 void ToggleTray();
 
 }  // namespace holm

@@ -82,6 +82,30 @@ bool ShellProcess::Start(const std::string& arguments) {
     return true;
 }
 
+bool ShellProcess::StartWithoutShutdownPrivilege() {
+    HANDLE own = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own)) return false;
+    LUID_AND_ATTRIBUTES removed = {};
+    HANDLE restricted = nullptr;
+    const bool made = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &removed.Luid) &&
+                      CreateRestrictedToken(own, 0, 0, nullptr, 1, &removed, 0, nullptr, &restricted);
+    CloseHandle(own);
+    if (!made) return false;
+    const std::string dir = BinDir();
+    std::string command = "\"" + dir + "\\holm.exe\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    const BOOL started = CreateProcessAsUserA(restricted, nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                              dir.c_str(), &si, &pi);
+    CloseHandle(restricted);
+    if (!started) return false;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
 HWND ShellProcess::MainWindow() const {
     HWND hwnd = nullptr;
     while ((hwnd = FindWindowExA(nullptr, hwnd, "HOLM", "HOLM")) != nullptr) {
@@ -132,8 +156,13 @@ HWND FindDialogOf(DWORD pid, bool splash) {
 }  // namespace
 
 bool ShellProcess::WaitReady(int timeoutMs) {
-    return WaitFor([this] { return !Running() || (MainWindow() && !FindDialogOf(pid_, true)); }, timeoutMs) &&
-           Running();
+    // The "&Hide me" button (id 20) is made near the end of the start-up, and
+    // the splash closes after the start-up has finished.
+    const auto ready = [this] {
+        HWND main = MainWindow();
+        return main && GetDlgItem(main, 20) && !FindDialogOf(pid_, true);
+    };
+    return WaitFor([&] { return !Running() || ready(); }, timeoutMs) && Running();
 }
 
 bool ShellProcess::Stop(int timeoutMs) {
@@ -155,6 +184,11 @@ DWORD ShellProcess::ExitCode() const {
 bool ShellProcess::Running() const { return process_ && ExitCode() == STILL_ACTIVE; }
 
 void KillStrayShells() {
+    // Ask first, so that the shell's teardown removes its hook and hotkeys.
+    for (HWND hwnd; (hwnd = FindWindowA("HOLM", "HOLM")) != nullptr;) {
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        if (!WaitFor([hwnd] { return !IsWindow(hwnd); }, 3000)) break;
+    }
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return;
     PROCESSENTRY32 entry = {};
@@ -389,6 +423,341 @@ HWND FindProcessWindow(DWORD pid, const char* title) {
     TitleSearch search = {pid, title, nullptr};
     EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+void KeyDown(WORD vk) { SendKey(vk, false); }
+void KeyUp(WORD vk) { SendKey(vk, true); }
+
+HeldModifiers::HeldModifiers(bool shift, bool control) : shift_(shift), control_(control) {
+    if (shift_) KeyDown(VK_SHIFT);
+    if (control_) KeyDown(VK_CONTROL);
+    Sleep(50);
+}
+
+HeldModifiers::~HeldModifiers() {
+    if (control_) KeyUp(VK_CONTROL);
+    if (shift_) KeyUp(VK_SHIFT);
+    Sleep(50);
+}
+
+namespace {
+
+// Index of the entry that `path` names, or -1 (an empty path: the root).
+int EntryIndexOf(const MenuSnapshot& menu, const std::vector<std::string>& path) {
+    int parent = -1;
+    for (const std::string& label : path) {
+        const int depth = parent < 0 ? 0 : menu.entries[parent].depth + 1;
+        int found = -1;
+        for (std::size_t i = parent + 1; i < menu.entries.size(); ++i) {
+            const MenuEntry& e = menu.entries[i];
+            if (e.depth < depth) break;
+            if (e.depth == depth && e.text == label) {
+                found = static_cast<int>(i);
+                break;
+            }
+        }
+        if (found < 0) return -2;
+        parent = found;
+    }
+    return parent;
+}
+
+// Position of `label` among the entries of `level` that can be selected.
+int SelectablePosition(const std::vector<MenuEntry>& level, const std::string& label) {
+    int position = 0;
+    for (const MenuEntry& e : level) {
+        if (e.Has('S')) continue;
+        if (e.text == label) return position;
+        ++position;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::vector<MenuEntry> MenuLevel(const MenuSnapshot& menu, const std::vector<std::string>& path) {
+    std::vector<MenuEntry> out;
+    const int parent = EntryIndexOf(menu, path);
+    if (parent == -2) return out;
+    const int depth = parent < 0 ? 0 : menu.entries[parent].depth + 1;
+    for (std::size_t i = parent + 1; i < menu.entries.size(); ++i) {
+        const MenuEntry& e = menu.entries[i];
+        if (e.depth < depth) break;
+        if (e.depth == depth) out.push_back(e);
+    }
+    return out;
+}
+
+bool SelectMenuEntry(const MenuSnapshot& menu, const std::vector<std::string>& path) {
+    std::vector<int> positions;
+    for (std::size_t n = 0; n < path.size(); ++n) {
+        const std::vector<std::string> parent(path.begin(), path.begin() + n);
+        const int position = SelectablePosition(MenuLevel(menu, parent), path[n]);
+        if (position < 0) return false;
+        positions.push_back(position);
+    }
+    for (std::size_t n = 0; n < positions.size(); ++n) {
+        // The root starts with nothing selected; a submenu opened with the
+        // right arrow starts on its first entry.
+        int presses = n == 0 ? positions[n] + 1 : positions[n];
+        if (n > 0) PressKey(VK_RIGHT);
+        while (presses-- > 0) PressKey(VK_DOWN);
+    }
+    Sleep(100);
+    return true;
+}
+
+bool MenuEntryRect(const ShellProcess& shell, const std::string& text, RECT* rect) {
+    if (!MenuOpen(shell.Pid())) return false;
+    const std::string spyPath = BinDir() + "\\menurects.dll";
+    static HMODULE spy = LoadLibraryA(spyPath.c_str());
+    if (!spy) return false;
+    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "RectSpyProc")));
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, shell.MainThread());
+    if (!hook) return false;
+    static const UINT request = RegisterWindowMessageA("HolmTestReadMenuRects");
+    g_received.clear();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(shell.MainWindow(), request, reinterpret_cast<WPARAM>(ReceiverWindow()), 0,
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    UnhookWindowsHookEx(hook);
+    std::istringstream in(g_received);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t bar = line.find('|');
+        if (bar == std::string::npos || line.substr(bar + 1) != text) continue;
+        std::istringstream r(line.substr(0, bar));
+        r >> rect->left >> rect->top >> rect->right >> rect->bottom;
+        return true;
+    }
+    return false;
+}
+
+bool ClickMenuEntry(const ShellProcess& shell, const std::string& text) {
+    RECT rc = {};
+    if (!MenuEntryRect(shell, text, &rc)) return false;
+    const int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+    MoveMouse(x, y);
+    Sleep(100);
+    MouseButton(x, y, false, true);
+    MouseButton(x, y, false, false);
+    return true;
+}
+
+namespace {
+
+constexpr UINT kCreateWindow = WM_APP + 1;
+constexpr UINT kEndThread = WM_APP + 2;
+
+struct WindowRequest {
+    const std::string* title;
+    DWORD style;
+    DWORD exStyle;
+    bool withIcon;
+    int x, y;
+};
+
+const char kIconClass[] = "HolmTestWindow";
+const char kPlainClass[] = "HolmTestWindowNoIcon";
+
+void RegisterTestClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kPlainClass;
+    RegisterClassA(&wc);
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = kIconClass;
+    RegisterClassA(&wc);
+}
+
+HWND CreateTestWindow(const WindowRequest& r) {
+    return CreateWindowExA(r.exStyle, r.withIcon ? kIconClass : kPlainClass, r.title->c_str(), r.style, r.x, r.y,
+                           200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+BOOL CALLBACK DestroyThreadWindow(HWND hwnd, LPARAM) {
+    DestroyWindow(hwnd);
+    return TRUE;
+}
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kCreateWindow:
+        return reinterpret_cast<LRESULT>(CreateTestWindow(*reinterpret_cast<const WindowRequest*>(lParam)));
+    case kEndThread:
+        EnumThreadWindows(GetCurrentThreadId(), DestroyThreadWindow, 0);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+WindowThread::WindowThread() {
+    RegisterTestClasses();
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    WaitForSingleObject(ready_, 10000);
+}
+
+WindowThread::~WindowThread() {
+    if (control_) SendMessageA(control_, kEndThread, 0, 0);
+    if (thread_) {
+        WaitForSingleObject(thread_, 10000);
+        CloseHandle(thread_);
+    }
+    if (ready_) CloseHandle(ready_);
+}
+
+DWORD WINAPI WindowThread::Run(LPVOID param) {
+    auto* self = static_cast<WindowThread*>(param);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ControlProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HolmTestWindowControl";
+    RegisterClassA(&wc);
+    // A message-only window: it never shows up among the top-level windows.
+    self->control_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     wc.hInstance, nullptr);
+    SetEvent(self->ready_);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+HWND WindowThread::Create(const std::string& title, DWORD style, DWORD exStyle, bool withIcon, int x, int y) {
+    const WindowRequest request = {&title, style, exStyle, withIcon, x, y};
+    return reinterpret_cast<HWND>(SendMessageA(control_, kCreateWindow, 0, reinterpret_cast<LPARAM>(&request)));
+}
+
+
+HungWindow::HungWindow(const std::string& title) : title_(title) {
+    RegisterTestClasses();
+    created_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    WaitForSingleObject(created_, 10000);
+}
+
+HungWindow::~HungWindow() {
+    SetEvent(release_);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(created_);
+    CloseHandle(release_);
+}
+
+DWORD WINAPI HungWindow::Run(LPVOID param) {
+    auto* self = static_cast<HungWindow*>(param);
+    const WindowRequest request = {&self->title_, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 60, 60};
+    self->window_ = CreateTestWindow(request);
+    SetEvent(self->created_);
+    WaitForSingleObject(self->release_, INFINITE);  // takes no messages meanwhile
+    DestroyWindow(self->window_);
+    return 0;
+}
+
+HANDLE StartWindowOwner(const std::string& title, DWORD* pid) {
+    const std::string dir = BinDir();
+    std::string command = "\"" + dir + "\\window_owner.exe\" " + title;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    if (pid) *pid = pi.dwProcessId;
+    return pi.hProcess;
+}
+
+namespace {
+
+struct AnyTitleSearch {
+    DWORD pid;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitledAny(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<AnyTitleSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char text[512] = "";
+    GetWindowTextA(hwnd, text, sizeof(text));
+    if (owner == search->pid && lstrcmpA(text, search->title) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct DialogList {
+    DWORD pid;
+    std::vector<MessageBoxInfo>* out;
+};
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM param) {
+    auto* list = reinterpret_cast<DialogList*>(param);
+    if (!IsDialogOf(hwnd, list->pid) || GetDlgItem(hwnd, 100) != nullptr) return TRUE;
+    MessageBoxInfo info;
+    info.hwnd = hwnd;
+    char text[2048] = "";
+    GetWindowTextA(hwnd, text, sizeof(text));
+    info.caption = text;
+    text[0] = '\0';
+    if (HWND label = GetDlgItem(hwnd, 0xFFFF)) GetWindowTextA(label, text, sizeof(text));
+    info.text = text;
+    list->out->push_back(info);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChildText(HWND hwnd, LPARAM param) {
+    char text[2048] = "";
+    GetWindowTextA(hwnd, text, sizeof(text));
+    reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindProcessWindowAny(DWORD pid, const char* title) {
+    AnyTitleSearch search = {pid, title, nullptr};
+    EnumWindows(FindTitledAny, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool PostHotkey(const ShellProcess& shell, int id) {
+    HWND hwnd = shell.MainWindow();
+    return hwnd && PostMessageA(hwnd, WM_HOTKEY, static_cast<WPARAM>(id), 0);
+}
+
+bool PostCommand(const ShellProcess& shell, int id) {
+    HWND hwnd = shell.MainWindow();
+    return hwnd && PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+std::vector<MessageBoxInfo> DialogsOf(DWORD pid) {
+    std::vector<MessageBoxInfo> out;
+    DialogList list = {pid, &out};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&list));
+    return out;
+}
+
+std::vector<std::string> ChildTexts(HWND dialog) {
+    std::vector<std::string> out;
+    EnumChildWindows(dialog, CollectChildText, reinterpret_cast<LPARAM>(&out));
+    return out;
 }
 
 }  // namespace holmtest

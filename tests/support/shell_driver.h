@@ -32,6 +32,8 @@ public:
 
     // Starts bin\holm.exe with `arguments`; returns false when it did not start.
     bool Start(const std::string& arguments = "");
+    // Starts bin\holm.exe with a token that lacks the shut-down privilege.
+    bool StartWithoutShutdownPrivilege();
     // Waits for the shell main window and for the splash to close.
     bool WaitReady(int timeoutMs = 20000);
     // Asks the shell to close (WM_CLOSE: the orderly teardown) and waits.
@@ -95,5 +97,97 @@ void AnswerMessageBox(HWND box, int buttonId);
 
 // Finds a visible top-level window of the process with this title.
 HWND FindProcessWindow(DWORD pid, const char* title);
+
+// Holding keys while the shell takes a command.
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+
+// Holds Shift and/or Ctrl from construction to destruction.
+class HeldModifiers {
+public:
+    HeldModifiers(bool shift, bool control);
+    HeldModifiers(const HeldModifiers&) = delete;
+    HeldModifiers& operator=(const HeldModifiers&) = delete;
+    ~HeldModifiers();
+
+private:
+    bool shift_, control_;
+};
+
+// The entries directly under the entry that `path` names by its labels from
+// the root (an empty path: the root itself), in menu order.
+std::vector<MenuEntry> MenuLevel(const MenuSnapshot& menu, const std::vector<std::string>& path);
+
+// Selects the entry that `path` names in the open menu with the arrow keys,
+// opening the submenus on the way (separators are skipped by the menu, so
+// they are not counted). Returns false when `menu` has no such entry. Enter
+// (or Escape) is left to the caller.
+bool SelectMenuEntry(const MenuSnapshot& menu, const std::vector<std::string>& path);
+
+// Where the entry with this text lies on screen (first match over the open
+// menus of the shell); false when no open menu shows it.
+bool MenuEntryRect(const ShellProcess& shell, const std::string& text, RECT* rect);
+// Clicks the middle of that entry with the left button.
+bool ClickMenuEntry(const ShellProcess& shell, const std::string& text);
+
+// Top-level test windows owned by a thread of their own that keeps pumping
+// messages, so that the shell can activate, close and hide them while the
+// test waits.
+class WindowThread {
+public:
+    WindowThread();
+    WindowThread(const WindowThread&) = delete;
+    WindowThread& operator=(const WindowThread&) = delete;
+    ~WindowThread();  // destroys its windows and ends the thread
+
+    // A 200x100 window at (x, y). `withIcon` gives its class the system's
+    // application icon; without it the window has no icon at all.
+    HWND Create(const std::string& title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD exStyle = 0,
+                bool withIcon = true, int x = 40, int y = 40);
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    HANDLE thread_ = nullptr;
+    HANDLE ready_ = nullptr;
+    HWND control_ = nullptr;
+};
+
+// A titled top-level window whose thread stops taking messages as soon as
+// the window exists: a hung application, as another process sees it (in this
+// process even GetWindowText on it would wait).
+class HungWindow {
+public:
+    explicit HungWindow(const std::string& title);
+    HungWindow(const HungWindow&) = delete;
+    HungWindow& operator=(const HungWindow&) = delete;
+    ~HungWindow();  // lets the thread go on, destroys the window
+    HWND Get() const { return window_; }
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    std::string title_;
+    HANDLE thread_ = nullptr;
+    HANDLE created_ = nullptr;
+    HANDLE release_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+// Starts bin\window_owner.exe showing one window titled `title`; the
+// process handle is the caller's to close. Null on failure.
+HANDLE StartWindowOwner(const std::string& title, DWORD* pid = nullptr);
+
+// The first top-level window of process `pid`, visible or not, with this title.
+HWND FindProcessWindowAny(DWORD pid, const char* title);
+
+// Posts WM_HOTKEY or WM_COMMAND to the shell main window as the system or
+// the configuration program would.
+bool PostHotkey(const ShellProcess& shell, int id);
+bool PostCommand(const ShellProcess& shell, int id);
+
+// Every dialog box (#32770) of the process on screen, splash excluded.
+std::vector<MessageBoxInfo> DialogsOf(DWORD pid);
+
+// Text of every child window of `dialog`, in z-order.
+std::vector<std::string> ChildTexts(HWND dialog);
 
 }  // namespace holmtest

@@ -1,0 +1,77 @@
+// _doWinMenu, _doCloseWinMenu, _doHideWinMenu and _doKillWinMenu: what a
+// Window List choice does. Each action uses the window table of the last
+// build once and releases it.
+#include "holm_api.h"
+#include "holm_names.h"
+#include "library_state.h"
+#include "process.h"
+#include "window_table.h"
+
+using namespace holm;
+
+namespace {
+
+void BringForward(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (GetWindowPlacement(window, &placement)) {
+        int show = SW_SHOWNORMAL;
+        if (placement.showCmd == SW_SHOWMAXIMIZED)
+            show = SW_SHOW;
+        else if (placement.showCmd == SW_SHOWMINIMIZED)
+            show = SW_RESTORE;
+        ShowWindowAsync(window, show);
+    }
+    SetForegroundWindow(window);
+}
+
+bool VisibleWithTitle(HWND window) { return IsWindowVisible(window) && GetWindowTextLengthA(window) > 0; }
+
+void RestoreOne(HWND window) {
+    if (VisibleWithTitle(window)) BringForward(window);
+}
+
+// Windows without any caption bit (tool and popup windows) stay as they are.
+// Asynchronous, so that a hung window cannot stop the shell.
+void MinimizeOne(HWND window) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (VisibleWithTitle(window) && (style & WS_CAPTION) != 0) ShowWindowAsync(window, SW_MINIMIZE);
+}
+
+// Runs `action` on the window of `id` (when the table still names one) and
+// releases the table.
+int ActOnChosenWindow(WPARAM id, void (*action)(HWND)) {
+    HWND window = TableWindowForCommand(id);
+    if (window) action(window);
+    ReleaseWindowTable();
+    return window ? 1 : 0;
+}
+
+void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+void HideAsync(HWND window) { ShowWindowAsync(window, SW_HIDE); }
+void EndProcessOf(HWND window) { EndWindowProcess(window); }
+
+}  // namespace
+
+extern "C" int _doWinMenu(WPARAM id) {
+    switch (id) {
+    case kCmdRestoreAll:
+        ForEachTableWindow(RestoreOne);
+        break;
+    case kCmdMinimizeAll:
+        ForEachTableWindow(MinimizeOne);
+        break;
+    case kCmdArrangeOrEmpty:
+        ArrangeIconicWindows(g_lib.desktop);
+        break;
+    default:
+        if (id < static_cast<WPARAM>(kCmdFirstWindow)) return 0;  // the title or nothing: the table stays
+        return ActOnChosenWindow(id, BringForward);
+    }
+    ReleaseWindowTable();
+    return 1;
+}
+
+extern "C" int _doCloseWinMenu(WPARAM id) { return ActOnChosenWindow(id, PostClose); }
+extern "C" int _doHideWinMenu(WPARAM id) { return ActOnChosenWindow(id, HideAsync); }
+extern "C" int _doKillWinMenu(WPARAM id) { return ActOnChosenWindow(id, EndProcessOf); }

@@ -1,0 +1,66 @@
+#include "hotkey_plan.h"
+
+namespace holm::hotkeys {
+
+namespace {
+
+constexpr std::uint32_t kShiftEscape = 0x201B;
+constexpr std::uint32_t kControlEscape = 0x401B;
+constexpr std::uint32_t kControlShiftEscape = 0x601B;
+constexpr std::uint32_t kF11 = 0x7A;
+constexpr std::uint32_t kNone = 0;
+
+struct Entry {
+    const char* valueName;
+    int id;
+    std::uint32_t defaultNT;
+    std::uint32_t default95;
+    const char* conflictText;
+    bool foreground;
+};
+
+const Entry kEntries[] = {
+    {"Init Menu", 2721, kShiftEscape, kShiftEscape, "'Init Menu' hotkey conflicted with another hotkey", true},
+    {"Window List", 2720, kControlEscape, kControlShiftEscape, "'Window Menu' hotkey conflicted with another hotkey",
+     true},
+    {"Configure HOLM", 2723, kNone, kNone, "'Configure HOLM' hotkey conflicted with another hotkey", false},
+    {"Run", 2722, kF11, kF11, "'Run' hotkey conflicted with another hotkey", true},
+    {"ShowHide Tray", 2724, kNone, kNone, "'ShowHide Tray' hotkey conflicted with another hotkey", true},
+    {"Logoff", 2725, kNone, kNone, "'Logoff' hotkey conflicted with another hotkey", true},
+    {"Shutdown", 2726, kNone, kNone, "'Shutdown' hotkey conflicted with another hotkey", true},
+    {"Reboot", 2727, kNone, kNone, "'Reboot' hotkey conflicted with another hotkey", true},
+};
+
+std::vector<Registration> BuiltIn(bool nt) {
+    return {
+        {2721, *DecodeHotkey(kShiftEscape), "Conflict with Shift-Escape hotkey", true},
+        nt ? Registration{2720, *DecodeHotkey(kControlEscape), "Conflict with Control-Esc hotkey", true}
+           : Registration{2720, *DecodeHotkey(kControlShiftEscape), "Conflict with Control-Shift-Esc hotkey", true},
+        {2722, *DecodeHotkey(kF11), "Conflict with F11 hotkey", true},
+    };
+}
+
+}  // namespace
+
+std::optional<Combo> DecodeHotkey(std::uint32_t value) {
+    const unsigned vk = value & 0xFF;
+    if (vk == 0) return std::nullopt;
+    unsigned modifiers = 0;
+    if (value & 0x2000) modifiers |= kModShift;
+    if (value & 0x4000) modifiers |= kModControl;
+    if (value & 0x8000) modifiers |= kModAlt;
+    return Combo{modifiers, vk};
+}
+
+std::vector<Registration> PlanHotkeys(bool keyOpened, const ValueLookup& lookup, bool nt) {
+    if (!keyOpened) return BuiltIn(nt);
+    std::vector<Registration> plan;
+    for (const Entry& e : kEntries) {
+        const std::uint32_t value = lookup(e.valueName).value_or(nt ? e.defaultNT : e.default95);
+        if (const std::optional<Combo> combo = DecodeHotkey(value))
+            plan.push_back({e.id, *combo, e.conflictText, e.foreground});
+    }
+    return plan;
+}
+
+}  // namespace holm::hotkeys

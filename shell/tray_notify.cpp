@@ -1,0 +1,71 @@
+// Notification messages: adds, modifies and deletes of icons, as other
+// programs (and the shell itself) send them with WM_COPYDATA.
+#include "tray_state.h"
+
+namespace holm::tray {
+
+namespace {
+
+UniqueIcon CopyOf(const IconRecord& record) {
+    HICON icon = IconOf(record);
+    return UniqueIcon(icon ? CopyIcon(icon) : nullptr);
+}
+
+void AddIcon(const IconRecord& record) {
+    if (!record.Has(kNifIcon)) return;
+    // An icon whose owner is not a window would be dropped at the first
+    // paint, and one whose image cannot be copied could never be drawn.
+    if (!IsWindow(OwnerOf(record))) return;
+    UniqueIcon copy = CopyOf(record);
+    if (!copy || !g_tray.icons.Append(record, std::move(copy))) return;
+    g_tray.rebuildTips = true;
+    if (g_tray.autoSize && AutoSize()) return;  // the whole window is repainted
+    // Nothing else moved: only the new cell needs painting.
+    const Cell cell = CellOf(g_tray.icons.Count() - 1, g_tray.columns, g_tray.metrics);
+    const RECT rc = {cell.left, cell.top, cell.right, cell.bottom};
+    InvalidateRect(g_tray.window, &rc, FALSE);
+}
+
+void DrawCellNow(int index) {
+    const Cell cell = CellOf(index, g_tray.columns, g_tray.metrics);
+    if (!CellShown(cell, ClientSize())) return;
+    WindowDC dc(g_tray.window);
+    if (dc.Get()) g_tray.icons.CopyPicture(dc.Get(), index, cell.left, cell.top);
+}
+
+void ModifyIcon(int index, const IconRecord& incoming) {
+    MergeModify(g_tray.icons.At(index).record, incoming);
+    // A new image that cannot be copied or drawn leaves the old one in place.
+    if (UniqueIcon copy = CopyOf(incoming)) g_tray.icons.ReplaceIcon(index, std::move(copy));
+    DrawCellNow(index);
+    SyncTooltip(index);
+}
+
+void DeleteIcon(int index) {
+    DropIcon(index);
+    if (g_tray.autoSize) AutoSize();
+    RedrawWindow(g_tray.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+}  // namespace
+
+void OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data) return;
+    const std::optional<Notification> n = ReadNotification(data->dwData, data->lpData, data->cbData);
+    if (!n) return;
+    const int index = g_tray.icons.Find(n->record);
+    switch (n->operation) {
+    case Operation::Add:
+    case Operation::Modify:
+        if (index < 0)
+            AddIcon(n->record);
+        else
+            ModifyIcon(index, n->record);
+        break;
+    case Operation::Delete:
+        if (index >= 0) DeleteIcon(index);
+        break;
+    }
+}
+
+}  // namespace holm::tray

@@ -1,0 +1,138 @@
+// session_driver.exe CASE: run by commands_session_end.sh inside a Wine
+// prefix and server of its own, which the run may lose. It starts the shell
+// and a witness program, gives the shell one command that ends the session
+// (or the shell) and answers its question. Cases:
+//   logoff-yes logoff-no shutdown-yes shutdown-no reboot-yes reboot-no:
+//     prints ANSWERED once the question is answered; a session that is still
+//     there 30 s later prints SURVIVED and fails.
+//   exit, explorer: the shell must end with exit code 0 while the session
+//     goes on (explorer: a new Explorer is started); prints PASS.
+//   check: fails when the shell or the witness from before is still running.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "shell_driver.h"
+
+using namespace holmtest;
+
+namespace {
+
+constexpr char kWitness[] = "WL Witness";
+
+struct SessionCase {
+    const char* name;
+    int hotkey;
+    const char* caption;
+    int answer;
+};
+
+const SessionCase kSessionCases[] = {
+    {"logoff-yes", 2725, "HOLM - Logoff", IDYES},     {"logoff-no", 2725, "HOLM - Logoff", IDNO},
+    {"shutdown-yes", 2726, "HOLM - Shutdown", IDYES}, {"shutdown-no", 2726, "HOLM - Shutdown", IDNO},
+    {"reboot-yes", 2727, "HOLM - Reboot", IDYES},     {"reboot-no", 2727, "HOLM - Reboot", IDNO},
+};
+
+int Fail(const char* what) {
+    std::printf("FAIL %s\n", what);
+    return 1;
+}
+
+std::set<DWORD> ProcessesNamed(const char* exe) {
+    std::set<DWORD> pids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return pids;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, exe) == 0) pids.insert(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return pids;
+}
+
+bool StartShellAndWitness(ShellProcess& shell, HANDLE& witness) {
+    ResetHolmRegistry();
+    WriteMinimalConfiguration();
+    if (!shell.Start() || !shell.WaitReady()) return false;
+    DWORD pid = 0;
+    witness = StartWindowOwner(kWitness, &pid);
+    return witness && WaitFor([&] { return FindProcessWindow(pid, kWitness) != nullptr; }, 10000);
+}
+
+int EndSession(const SessionCase& c) {
+    ShellProcess shell;
+    HANDLE witness = nullptr;
+    if (!StartShellAndWitness(shell, witness)) return Fail("start");
+    if (!PostHotkey(shell, c.hotkey)) return Fail("hotkey");
+    MessageBoxInfo box = WaitForMessageBox(shell.Pid(), 10000);
+    if (!box.hwnd) return Fail("no question");
+    if (box.caption != c.caption) return Fail(box.caption.c_str());
+    AnswerMessageBox(box.hwnd, c.answer);
+    std::printf("ANSWERED %s\n", c.name);
+    std::fflush(stdout);
+    const bool ended =
+        WaitFor([&] { return !shell.Running() && WaitForSingleObject(witness, 0) == WAIT_OBJECT_0; }, 30000, 200);
+    std::printf("%s\n", ended ? "ENDED" : "SURVIVED");
+    return ended ? 0 : 3;
+}
+
+int ExitShell() {
+    ShellProcess shell;
+    HANDLE witness = nullptr;
+    if (!StartShellAndWitness(shell, witness)) return Fail("start");
+    if (!PostCommand(shell, 6)) return Fail("command");
+    if (!shell.WaitExit(10000)) return Fail("the shell did not end");
+    if (shell.ExitCode() != 0) return Fail("exit code");
+    Sleep(1000);
+    if (WaitForSingleObject(witness, 0) == WAIT_OBJECT_0) return Fail("the session ended too");
+    std::printf("PASS exit\n");
+    return 0;
+}
+
+int SwitchToExplorer() {
+    ShellProcess shell;
+    HANDLE witness = nullptr;
+    if (!StartShellAndWitness(shell, witness)) return Fail("start");
+    const std::set<DWORD> before = ProcessesNamed("explorer.exe");
+    if (!PostCommand(shell, 21)) return Fail("command");
+    MessageBoxInfo box = WaitForMessageBox(shell.Pid(), 10000);
+    if (!box.hwnd || box.text != "Are you sure you want to switch to Explorer?") return Fail("no question");
+    AnswerMessageBox(box.hwnd, IDYES);
+    if (!shell.WaitExit(10000)) return Fail("the shell did not end");
+    if (shell.ExitCode() != 0) return Fail("exit code");
+    const bool started = WaitFor(
+        [&] {
+            for (DWORD pid : ProcessesNamed("explorer.exe"))
+                if (!before.count(pid)) return true;
+            return false;
+        },
+        10000);
+    if (!started) return Fail("Explorer was not started");
+    if (WaitForSingleObject(witness, 0) == WAIT_OBJECT_0) return Fail("the session ended");
+    std::printf("PASS explorer\n");
+    return 0;
+}
+
+int CheckSessionEnded() {
+    if (!ProcessesNamed("holm.exe").empty()) return Fail("the shell still runs");
+    if (!ProcessesNamed("window_owner.exe").empty()) return Fail("the witness still runs");
+    std::printf("PASS check\n");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const char* name = argv[1];
+    for (const SessionCase& c : kSessionCases)
+        if (std::strcmp(name, c.name) == 0) return EndSession(c);
+    if (std::strcmp(name, "exit") == 0) return ExitShell();
+    if (std::strcmp(name, "explorer") == 0) return SwitchToExplorer();
+    if (std::strcmp(name, "check") == 0) return CheckSessionEnded();
+    return 2;
+}

@@ -1,0 +1,161 @@
+// Any process may send the tray WM_COPYDATA. Malformed and hostile
+// notifications, and a flood of icons, must leave the running shell
+// answering and its tray working.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "tray_client.h"
+
+using namespace holmtest;
+
+namespace {
+
+constexpr char kHolmKey[] = "Software\\Tarvel\\Holm";
+
+#pragma pack(push, 4)
+struct Header {
+    DWORD unused;
+    DWORD operation;
+    DWORD cbSize;
+    DWORD hWnd;
+    DWORD uID;
+    DWORD uFlags;
+    DWORD uCallbackMessage;
+    DWORD hIcon;
+};
+#pragma pack(pop)
+
+DWORD Bits(const void* handle) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(handle)); }
+
+void SetWord(std::vector<BYTE>& bytes, size_t offset, DWORD value) { std::memcpy(&bytes[offset], &value, 4); }
+
+class TrayRobustnessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStrayShells();
+        ResetHolmRegistry();
+        WriteMinimalConfiguration();
+        WriteUserDword(kHolmKey, "TrayVisible", 1);
+        ASSERT_TRUE(shell_.Start());
+        ASSERT_TRUE(WaitStarted(shell_));
+        tray_ = ShellTray();
+        ASSERT_NE(tray_, nullptr);
+        icons_ = MakeShellIcons(shell_, 4, 0);
+        ASSERT_EQ(icons_.size(), 4u);
+    }
+    void TearDown() override { KillStrayShells(); }
+
+    // Sends bytes the tray must take without harm: it answers TRUE in time.
+    void SendHostile(ULONG_PTR id, const void* bytes, DWORD size) {
+        EXPECT_TRUE(SendTrayBytes(tray_, id, bytes, size)) << "id " << id << " size " << size;
+    }
+
+    void ExpectShellAnswers() {
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(SendMessageTimeoutA(shell_.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored), 0);
+        EXPECT_NE(SendMessageTimeoutA(tray_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored), 0);
+        EXPECT_TRUE(shell_.Running());
+    }
+
+    Header Record(DWORD operation, DWORD cbSize, UINT id, UINT flags, HICON icon, HWND owner) const {
+        return {0, operation, cbSize, Bits(owner), id, flags, WM_APP, Bits(icon)};
+    }
+
+    ShellProcess shell_;
+    HWND tray_ = nullptr;
+    std::vector<HICON> icons_;
+    IconOwner owner_;
+};
+
+}  // namespace
+
+TEST_F(TrayRobustnessTest, MalformedNotificationsAreIgnored) {
+    const SIZE before = ClientSizeOf(tray_);
+    const Header good = Record(kNimAdd, 88, 1, kNifIcon | kNifMessage, icons_[0], owner_.Get());
+
+    for (DWORD size = 0; size < 12; ++size) SendHostile(1, &good, size);  // too short for a record
+    SendHostile(1, nullptr, 0);
+    for (ULONG_PTR id : {0ul, 2ul, 0xFFFFFFFFul}) SendHostile(id, &good, sizeof(good));  // foreign identifiers
+    for (DWORD op : {3ul, 0x80000000ul, 0xFFFFFFFFul}) {
+        Header bogus = good;
+        bogus.operation = op;
+        SendHostile(1, &bogus, sizeof(bogus));
+    }
+    // Icons that cannot be shown: none, null, one of another process, and
+    // an owner that is not a window.
+    for (Header h : {Record(kNimAdd, 88, 2, kNifMessage, icons_[0], owner_.Get()),
+                     Record(kNimAdd, 88, 3, kNifIcon | kNifMessage, nullptr, owner_.Get()),
+                     Record(kNimAdd, 88, 4, kNifIcon | kNifMessage, LoadIconA(nullptr, IDI_APPLICATION), owner_.Get()),
+                     Record(kNimAdd, 88, 5, kNifIcon | kNifMessage, icons_[0], reinterpret_cast<HWND>(0x1234)),
+                     Record(kNimAdd, 88, 6, kNifIcon, icons_[0], nullptr)})
+        SendHostile(1, &h, sizeof(h));
+    ExpectShellAnswers();
+    PumpMessages(300);
+    SIZE after = ClientSizeOf(tray_);
+    EXPECT_EQ(after.cx, before.cx);
+    EXPECT_EQ(after.cy, before.cy);
+
+    // A cbSize that claims more than was sent: the record ends where the
+    // data does, so the tip is empty rather than whatever lay beyond.
+    for (DWORD claimed : {152ul, 1000ul, 0xFFFFFFFFul}) {
+        Header h = Record(kNimAdd, claimed, 10 + claimed % 7, kNifIcon | kNifMessage | kNifTip, icons_[1],
+                          owner_.Get());
+        SendHostile(1, &h, sizeof(h));
+    }
+    ExpectShellAnswers();
+    EXPECT_TRUE(WaitForClientSize(tray_, 2 + 4 * 18, 20));
+    EXPECT_TRUE(WaitForCellColour(tray_, 3, 4, TestIconColour(1)));
+}
+
+TEST_F(TrayRobustnessTest, RandomBytesNeitherCrashNorHang) {
+    std::mt19937 random(20240607);
+    std::vector<BYTE> bytes(512);
+    for (int round = 0; round < 3000; ++round) {
+        const DWORD size = random() % bytes.size();
+        for (BYTE& b : bytes) b = static_cast<BYTE>(random());
+        // Every other block names a real operation, every fifth a plausible cbSize.
+        if (round % 2 && size >= 8) SetWord(bytes, 4, static_cast<DWORD>(round % 3));
+        if (round % 5 == 0 && size >= 12) SetWord(bytes, 8, random() % 160);
+        SendHostile(1, bytes.data(), size);
+    }
+    ExpectShellAnswers();
+    // The tray still takes and shows icons.
+    TrayIconData d;
+    d.owner = owner_.Get();
+    d.id = 77;
+    d.flags = kNifIcon | kNifMessage;
+    d.callback = WM_APP + 7;
+    d.icon = icons_[2];
+    ASSERT_TRUE(SendTrayNotification(tray_, kNimAdd, d));
+    EXPECT_TRUE(WaitForCellColour(tray_, 1, 2, TestIconColour(2)));
+}
+
+TEST_F(TrayRobustnessTest, TenThousandIconsLeaveTheTrayWorking) {
+    for (UINT id = 1; id <= 10000; ++id) {
+        const Header h = Record(kNimAdd, 88, id, kNifIcon | kNifMessage, icons_[id % 2], owner_.Get());
+        ASSERT_TRUE(SendTrayBytes(tray_, 1, &h, sizeof(h), 30000)) << id;
+    }
+    ExpectShellAnswers();
+    RECT rc = {};
+    GetWindowRect(tray_, &rc);
+    EXPECT_LE(rc.right - rc.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_LE(rc.bottom - rc.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_GE(rc.left, 0);
+    EXPECT_GE(rc.top, 0);
+
+    // The first icons still change at once and still answer clicks.
+    const int columns = (ClientSizeOf(tray_).cx - 2) / 18;
+    const Header modify = Record(kNimModify, 88, 1, kNifIcon, icons_[3], owner_.Get());
+    ASSERT_TRUE(SendTrayBytes(tray_, 1, &modify, sizeof(modify)));
+    EXPECT_TRUE(WaitForCellColour(tray_, 1, columns, TestIconColour(3)));
+    owner_.Clear();
+    const POINT p = CellCentre(tray_, 1, columns);
+    Click(p.x, p.y);
+    EXPECT_TRUE(owner_.WaitForEvent(
+        [](const IconOwner::Event& e) { return e.message == WM_APP && e.wParam == 1 && e.lParam == WM_LBUTTONUP; },
+        10000));
+    ExpectShellAnswers();
+}

@@ -1,0 +1,60 @@
+// menurects.dll: hooked onto the shell's thread by a test, it reports where
+// the entries of the popup menus open on screen lie, so that a test can
+// click them (with Shift or Ctrl held, as a person would). Menus can only be
+// read in the process that owns them.
+//
+// Listing: one line per entry of every open menu window: the entry's screen
+// rectangle "L T R B", then its text, separated by '|'.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
+
+void DescribeEntries(HMENU menu, std::string& out) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        RECT rc = {};
+        if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &rc)) continue;
+        char text[512] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        char head[96];
+        std::snprintf(head, sizeof(head), "%ld %ld %ld %ld|", rc.left, rc.top, rc.right, rc.bottom);
+        out += head;
+        out += text;
+        out += '\n';
+    }
+}
+
+BOOL CALLBACK DescribeMenuWindow(HWND hwnd, LPARAM param) {
+    char cls[16] = "";
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(hwnd, kGetMenu, 0, 0));
+    if (menu) DescribeEntries(menu, *reinterpret_cast<std::string*>(param));
+    return TRUE;
+}
+
+void ReportEntryRects(HWND target) {
+    std::string out;
+    EnumThreadWindows(GetCurrentThreadId(), DescribeMenuWindow, reinterpret_cast<LPARAM>(&out));
+    COPYDATASTRUCT cds = {};
+    cds.dwData = 0x52454354;  // 'RECT'
+    cds.cbData = static_cast<DWORD>(out.size() + 1);
+    cds.lpData = const_cast<char*>(out.c_str());
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK RectSpyProc(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT request = RegisterWindowMessageA("HolmTestReadMenuRects");
+    if (code == HC_ACTION) {
+        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (msg && msg->message == request) ReportEntryRects(reinterpret_cast<HWND>(msg->wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
