@@ -1,22 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the Window List benchmark against the real shell under Wine
-# on a private Xvfb: prints the time from the Window List hotkey to the menu
-# on screen with 10 and with 200 top-level windows (one of them hung) and the
-# ratio.
+# Runs the Window List benchmark against the real shell under Wine: prints
+# the time from the Window List hotkey to the menu on screen with 10 and with
+# 200 top-level windows (one of them hung) and the ratio.
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${HOLM_BUILD_DIR:-$top/build}
-
-bash "$top/scripts/install-deps.sh"
-HOLM_BUILD_DIR=$build bash "$top/scripts/build.sh"
-
-. "$top/scripts/wine-env.sh"
-. "$top/scripts/xvfb.sh"
-export WINEPREFIX=$build/wineprefix
-cleanup() { "$WINESERVER" -k 2>/dev/null || true; stop_xvfb; }
-trap cleanup EXIT
-"$WINESERVER" -k 2>/dev/null || true
-start_xvfb 1280x1024x24
-bash "$top/scripts/prepare-prefix.sh" 1024x768
-
+. "$(dirname "$0")/session.sh"
 "$WINE" "$build/bin/window_list_bench.exe"
