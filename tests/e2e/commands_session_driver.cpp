@@ -42,18 +42,6 @@ int Fail(const char* what) {
     return 1;
 }
 
-std::set<DWORD> ProcessesNamed(const char* exe) {
-    std::set<DWORD> pids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return pids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, exe) == 0) pids.insert(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return pids;
-}
-
 bool StartShellAndWitness(ShellProcess& shell, HANDLE& witness) {
     ResetHolmRegistry();
     WriteMinimalConfiguration();

@@ -30,18 +30,6 @@ constexpr char kForceQuestion[] = "Do you want to force applications to close?";
 constexpr char kRunPrompt[] = "         HOLM awaits your command:";
 constexpr char kWowWindow[] = "Hidden Console of WOW VDM";  // the NT 4 name; Wine reports NT 6.1
 
-std::set<DWORD> ProcessesNamed(const char* exe) {
-    std::set<DWORD> pids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return pids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, exe) == 0) pids.insert(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return pids;
-}
-
 BOOL CALLBACK PostCloseToProcessWindow(HWND hwnd, LPARAM pid) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);

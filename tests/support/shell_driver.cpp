@@ -189,19 +189,27 @@ void KillStrayShells() {
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
         if (!WaitFor([hwnd] { return !IsWindow(hwnd); }, 3000)) break;
     }
+    for (const char* exe : {"holm.exe", "holmcfg.exe"}) {
+        for (DWORD pid : ProcessesNamed(exe)) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+            if (!process) continue;
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+std::set<DWORD> ProcessesNamed(const char* exe) {
+    std::set<DWORD> pids;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return;
+    if (snapshot == INVALID_HANDLE_VALUE) return pids;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "holm.exe") != 0 && lstrcmpiA(entry.szExeFile, "holmcfg.exe") != 0) continue;
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
-        if (!process) continue;
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, exe) == 0) pids.insert(entry.th32ProcessID);
     CloseHandle(snapshot);
+    return pids;
 }
 
 static void SendMouse(DWORD flags, int x, int y) {
@@ -683,25 +691,6 @@ HANDLE StartWindowOwner(const std::string& title, DWORD* pid) {
 
 namespace {
 
-struct AnyTitleSearch {
-    DWORD pid;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindTitledAny(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<AnyTitleSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char text[512] = "";
-    GetWindowTextA(hwnd, text, sizeof(text));
-    if (owner == search->pid && lstrcmpA(text, search->title) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct DialogList {
     DWORD pid;
     std::vector<MessageBoxInfo>* out;
@@ -731,11 +720,7 @@ BOOL CALLBACK CollectChildText(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-HWND FindProcessWindowAny(DWORD pid, const char* title) {
-    AnyTitleSearch search = {pid, title, nullptr};
-    EnumWindows(FindTitledAny, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND FindProcessWindowAny(DWORD pid, const char* title) { return FindProcessWindow(pid, title); }
 
 bool PostHotkey(const ShellProcess& shell, int id) {
     HWND hwnd = shell.MainWindow();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ private:
 // Ends every holm.exe left over from an earlier test.
 void KillStrayShells();
 
+// The ids of the running processes whose file name is `exe` (case ignored).
+std::set<DWORD> ProcessesNamed(const char* exe);
+
 // Real input through SendInput.
 void MoveMouse(int x, int y);
 void MouseButton(int x, int y, bool right, bool down);
@@ -95,7 +99,7 @@ struct MessageBoxInfo {
 MessageBoxInfo WaitForMessageBox(DWORD pid, int timeoutMs = 5000);
 void AnswerMessageBox(HWND box, int buttonId);
 
-// Finds a visible top-level window of the process with this title.
+// Finds a top-level window of the process with this title.
 HWND FindProcessWindow(DWORD pid, const char* title);
 
 // Holding keys while the shell takes a command.
