@@ -1,13 +1,3 @@
-# The posix thread model gives GoogleTest its std::mutex; binaries link it statically.
 # Cross-build for 32-bit Windows with MinGW-w64.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(TOOL_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOL_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOL_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOL_PREFIX}-windres)
-set(CMAKE_DLLTOOL ${TOOL_PREFIX}-dlltool)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOL_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(HOLM_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

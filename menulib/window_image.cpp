@@ -15,15 +15,15 @@ HICON AskWindowForIcon(HWND window, WPARAM which) {
     return reinterpret_cast<HICON>(icon);
 }
 
-HICON ClassIcon(HWND window, int which) { return reinterpret_cast<HICON>(GetClassLongA(window, which)); }
+HICON ClassIcon(HWND window, int which) { return reinterpret_cast<HICON>(GetClassLongPtrA(window, which)); }
 
 }  // namespace
 
 HICON BorrowWindowIcon(HWND window) {
     if (HICON icon = AskWindowForIcon(window, ICON_SMALL)) return icon;
     if (HICON icon = AskWindowForIcon(window, ICON_BIG)) return icon;
-    if (HICON icon = ClassIcon(window, GCL_HICONSM)) return icon;
-    return ClassIcon(window, GCL_HICON);
+    if (HICON icon = ClassIcon(window, GCLP_HICONSM)) return icon;
+    return ClassIcon(window, GCLP_HICON);
 }
 
 MenuImage MakeWindowImage(HWND window) {

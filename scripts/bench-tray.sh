@@ -4,4 +4,5 @@
 # 1,000) icons.
 set -euo pipefail
 . "$(dirname "$0")/session.sh"
+bench_session
 "$WINE" "$build/bin/tray_bench.exe"

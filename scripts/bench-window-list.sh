@@ -4,4 +4,5 @@
 # 200 top-level windows (one of them hung) and the ratio.
 set -euo pipefail
 . "$(dirname "$0")/session.sh"
+bench_session
 "$WINE" "$build/bin/window_list_bench.exe"

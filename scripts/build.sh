@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Configures and builds everything (deliverables and tests) into build/.
+# Configures and builds everything (deliverables and tests) for one Windows
+# architecture. Usage: build.sh [i686|x86_64]; the build goes to
+# $HOLM_BUILD_DIR, by default build/<arch>.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${HOLM_BUILD_DIR:-$top/build}
+arch=${1:-${HOLM_ARCH:-i686}}
+build=${HOLM_BUILD_DIR:-$top/build/$arch}
+toolchain="$top/cmake/mingw-$arch.cmake"
+[ -f "$toolchain" ] || { echo "build: no toolchain for architecture '$arch'" >&2; exit 1; }
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
+  cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null \
+    || { echo "build: cmake could not configure the $arch build in $build" >&2; exit 1; }
 fi
-cmake --build "$build" -- -k 0
+cmake --build "$build" -- -k 0 || { echo "build: the $arch build failed (errors above)" >&2; exit 1; }

@@ -7,14 +7,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 size=${1:-1024x768}
+fail() { echo "prepare-prefix: $1" >&2; exit 1; }
 
+"$WINE" --version >/dev/null 2>&1 || fail "$WINE cannot start here ($("$WINE" --version 2>&1 | tail -n 1))"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot -i >/dev/null 2>&1 || true
   "$WINESERVER" -w
+  [ -f "$WINEPREFIX/system.reg" ] || fail "wineboot could not make the $WINEARCH prefix $WINEPREFIX"
 fi
 
 reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg"' EXIT
 cat > "$reg" <<REG
 REGEDIT4
 
@@ -27,6 +31,5 @@ REGEDIT4
 [HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]
 "winemenubuilder.exe"=""
 REG
-"$WINE" regedit /s "$reg" >/dev/null 2>&1
+"$WINE" regedit /s "$reg" >/dev/null 2>&1 || fail "regedit could not write the desktop settings into $WINEPREFIX"
 "$WINESERVER" -w
-rm -f "$reg"

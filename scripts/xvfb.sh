@@ -2,6 +2,7 @@
 # The caller's EXIT trap should call stop_xvfb.
 start_xvfb() {
   local size=${1:-1280x1024x24} n
+  command -v Xvfb >/dev/null || { echo "xvfb: Xvfb is not installed" >&2; return 1; }
   for n in $(seq 90 130); do
     [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
@@ -12,7 +13,12 @@ start_xvfb() {
       sleep 0.1
     done
   done
-  echo "could not start Xvfb" >&2
+  echo "xvfb: could not start Xvfb on any display from :90 to :130" >&2
   return 1
 }
-stop_xvfb() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] || return 0
+  kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+  return 0
+}

@@ -4,7 +4,7 @@ namespace holm::tray {
 
 namespace {
 
-std::uint32_t HandleBits(HICON icon) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon)); }
+std::uint32_t HandleBits(HICON icon) { return HandleToWire(reinterpret_cast<std::uintptr_t>(icon)); }
 
 }  // namespace
 
@@ -42,8 +42,8 @@ void IconList::RenderAll() {
     for (int i = 0; i < Count(); ++i) images_.Render(i, At(i).copy.Get());
 }
 
-HWND OwnerOf(const IconRecord& record) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(record.hWnd)); }
+HWND OwnerOf(const IconRecord& record) { return reinterpret_cast<HWND>(WireToHandle(record.hWnd)); }
 
-HICON IconOf(const IconRecord& record) { return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(record.hIcon)); }
+HICON IconOf(const IconRecord& record) { return reinterpret_cast<HICON>(WireToHandle(record.hIcon)); }
 
 }  // namespace holm::tray

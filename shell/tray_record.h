@@ -39,6 +39,15 @@ struct IconRecord {
 };
 static_assert(sizeof(IconRecord) == kRecordSize, "the record must keep the wire layout");
 
+// Window and icon handles travel as 32-bit fields whatever the sender's
+// bitness. Windows keeps handle values within 32 bits and widens them by sign
+// extension, so a 64-bit shell widens them the same way and never keeps more
+// than the low 32 bits on the way out.
+constexpr std::uint32_t HandleToWire(std::uintptr_t handle) { return static_cast<std::uint32_t>(handle); }
+constexpr std::uintptr_t WireToHandle(std::uint32_t bits) {
+    return static_cast<std::uintptr_t>(static_cast<std::intptr_t>(static_cast<std::int32_t>(bits)));
+}
+
 enum class Operation : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 
 struct Notification {

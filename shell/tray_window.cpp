@@ -174,10 +174,10 @@ void SetShellTrayIcon(HICON icon) {
     } block = {};
     block.operation = static_cast<std::uint32_t>(Operation::Modify);
     block.record.cbSize = kAnsiRecordSize;
-    block.record.hWnd = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(g_tray.window));
+    block.record.hWnd = HandleToWire(reinterpret_cast<std::uintptr_t>(g_tray.window));
     block.record.uFlags = kNifMessage | kNifIcon | kNifTip;
     block.record.uCallbackMessage = WM_NULL;
-    block.record.hIcon = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon));
+    block.record.hIcon = HandleToWire(reinterpret_cast<std::uintptr_t>(icon));
     std::memcpy(block.record.tip, "HOLM", 5);
     COPYDATASTRUCT data = {kNotifyCopyDataId, 8 + kAnsiRecordSize, &block};
     SendMessageA(g_tray.window, WM_COPYDATA, reinterpret_cast<WPARAM>(g_tray.window),

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+
+#include "about.h"
 
 namespace {
 
@@ -69,4 +73,34 @@ TEST(Interface, ProxyExportsNothing) {
     ASSERT_NE(dll, nullptr);
     EXPECT_TRUE(ExportNames(dll).empty());
     FreeLibrary(dll);
+}
+
+namespace {
+
+std::string VersionString(const std::string& file, const char* name) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (size == 0) return "";
+    std::string block(size, '\0');
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, &block[0])) return "";
+    void* value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+    if (!VerQueryValueA(&block[0], path.c_str(), &value, &length) || length == 0) return "";
+    return static_cast<const char*>(value);
+}
+
+}  // namespace
+
+// Every deliverable names its product and the release the about message shows.
+TEST(Interface, EveryDeliverableCarriesTheReleaseInItsVersionResource) {
+    char release[64];
+    std::snprintf(release, sizeof(release), "%0.2f, Build %d", holm::kVersion,
+                  holm::BuildNumberFromDate(holm::kBuildDate));
+    for (const char* file : {"holm.exe", "holm.dll", "holm95.dll", "HolmCfg.exe"}) {
+        const std::string path = BinDir() + "\\" + file;
+        EXPECT_EQ(VersionString(path, "ProductName"), "HOLM") << file;
+        EXPECT_EQ(VersionString(path, "FileVersion"), release) << file;
+        EXPECT_EQ(VersionString(path, "OriginalFilename"), file);
+    }
 }

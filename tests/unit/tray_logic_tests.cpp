@@ -90,6 +90,18 @@ TEST(TrayNotification, UsesNoMoreThanCbSizeOfWhatWasSent) {
     EXPECT_EQ(AnsiTip(n->record), "");
 }
 
+// Handles keep their 32-bit fields on the wire; a 64-bit shell widens them as
+// Windows does (sign extension), so the value that comes back out is the one
+// that went in.
+TEST(TrayNotification, HandleFieldsWidenBySignExtensionAndRoundTrip) {
+    using holm::tray::HandleToWire;
+    using holm::tray::WireToHandle;
+    EXPECT_EQ(WireToHandle(0x0001002Au), std::uintptr_t{0x0001002A});
+    EXPECT_EQ(WireToHandle(0xFFFFFFFFu), ~std::uintptr_t{0});
+    for (std::uint32_t bits : {0u, 0x1234u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu})
+        EXPECT_EQ(HandleToWire(WireToHandle(bits)), bits);
+}
+
 TEST(TrayModify, KeepsTheStoredTipAndCallbackWhenTheModifyBringsNone) {
     IconRecord stored = WideRecord(kNifIcon | kNifTip | kNifMessage, u"wide tip");
     stored.hIcon = 0x99;  // the tray's copy

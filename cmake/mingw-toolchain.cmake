@@ -1,0 +1,14 @@
+# Shared part of the MinGW-w64 cross toolchains; the including file sets
+# HOLM_ARCH (i686 or x86_64) first.
+# The posix thread model gives GoogleTest its std::mutex; binaries link it statically.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${HOLM_ARCH})
+set(TOOL_PREFIX ${HOLM_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${TOOL_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOOL_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TOOL_PREFIX}-windres)
+set(CMAKE_DLLTOOL ${TOOL_PREFIX}-dlltool)
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOL_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
