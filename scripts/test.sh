@@ -1,34 +1,46 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test under Wine on a
-# private Xvfb, once per Windows architecture this machine can run: x86_64
-# (wine64) always, i686 (wine32) where 32-bit programs run. Arguments go to
-# ctest (for example -R e2e_tray). Exits non-zero on any failure.
+# Installs what is missing, then builds and runs every test: first the pure
+# core natively under the sanitizers (with a bounded run of each fuzz
+# target), then everything under Wine on a private Xvfb, once per Windows
+# architecture this machine can run: x86_64 (wine64) always, i686 (wine32)
+# where 32-bit programs run. Arguments go to ctest (for example -R e2e_tray).
+# Exits non-zero on any failure.
 set -uo pipefail
 . "$(dirname "$0")/session.sh"
+. "$top/scripts/native.sh"
 
-archs=()
-if why=$(wine32_runs); then archs+=(i686); else echo "test: i686 not run: $why"; fi
-archs+=(x86_64)
+suites=(native)
+if why=$(wine32_runs); then suites+=(i686); else echo "test: i686 not run: $why"; fi
+suites+=(x86_64)
+
+run_suite() {
+  if [ "$1" = native ]; then
+    build_native || return 2
+    cd "$native" && ctest --output-on-failure "${@:2}"
+    return
+  fi
+  trap end_session EXIT
+  holm_session "$1" || return 2
+  cd "$build" && ctest --output-on-failure "${@:2}"
+}
 
 passed=0 failed=0 status=0 summary=()
-for arch in "${archs[@]}"; do
-  echo "== test: $arch =="
+for suite in "${suites[@]}"; do
+  echo "== test: $suite =="
   log=$(mktemp)
-  (
-    trap end_session EXIT
-    holm_session "$arch" || exit 2
-    cd "$build" && ctest --output-on-failure "$@"
-  ) 2>&1 | tee "$log"
+  (run_suite "$suite" "$@") 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  nomatch=$(grep -c "No tests were found" "$log")
   rm -f "$log"
   if [ -z "$line" ]; then
-    summary+=("$arch: no tests ran (the set-up failed, see above)"); status=1; continue
+    if [ "$rc" -eq 0 ] && [ "$nomatch" -gt 0 ]; then summary+=("$suite: no test matched"); continue; fi
+    summary+=("$suite: no tests ran (the set-up failed, see above)"); status=1; continue
   fi
   total=${line##* out of }
   bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
   passed=$((passed + total - bad)); failed=$((failed + bad))
-  summary+=("$arch: $((total - bad)) of $total passed")
+  summary+=("$suite: $((total - bad)) of $total passed")
   [ "$rc" -eq 0 ] || status=1
 done
 

@@ -5,9 +5,11 @@
 #include <cstring>
 
 #include "command_split.h"
-#include "options.h"
 #include "startup_flag.h"
 #include "title_text.h"
+#ifdef _WIN32
+#include "options.h"
+#endif
 
 using namespace holm;
 
@@ -74,6 +76,7 @@ TEST(StartupFlag, LastOptionDecides) {
     EXPECT_FALSE(DecideStartupRun("c:/x/holm.exe", false));
 }
 
+#ifdef _WIN32  // the options live beside the registry reader
 TEST(Options, TitleReadLengthFollowsMaxWinTitleLen) {
     Options o;
     o.maxWinTitleLen = 0;
@@ -87,3 +90,4 @@ TEST(Options, TitleReadLengthFollowsMaxWinTitleLen) {
     o.maxWinTitleLen = 0xFFFFFFFF;
     EXPECT_EQ(o.TitleReadLength(), 256);
 }
+#endif
