@@ -33,10 +33,12 @@ void DispatchWindowListChoice(WPARAM wParam) {
         _doWinMenu(wParam);
 }
 
-void DispatchCommand(HWND hwnd, WPARAM wParam) {
+// A control's command carries its window in lParam; a menu's carries 0. The
+// "&Hide me" button's id is also the id of a Window List entry.
+void DispatchCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     const WORD id = LOWORD(wParam);
-    if (wParam == kCmdHideMe) {
-        ShowWindow(hwnd, SW_HIDE);
+    if (lParam != 0) {
+        if (id == kCmdHideMe) ShowWindow(hwnd, SW_HIDE);
     } else if (HIWORD(wParam) != 0) {
         // not a menu command
     } else if (_RoL() != 0) {
@@ -116,7 +118,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         DockTray();
         return 0;
     case WM_COMMAND:
-        DispatchCommand(hwnd, wParam);
+        DispatchCommand(hwnd, wParam, lParam);
         return 0;
     case WM_TIMER:
         WatchdogTick();
