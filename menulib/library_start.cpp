@@ -80,7 +80,14 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
     return &g_lib.lastHookCall;
 }
 
+// The menu's own loop can dispatch a reload while the menu is on screen;
+// the rebuild then waits until the menu has closed.
 extern "C" int _resetLpum(void) {
+    if (g_lib.menuOnScreen) {
+        g_lib.rebuildPending = true;
+        return 1;
+    }
+    g_lib.rebuildPending = false;
     g_lib.menusReady = 0;
     if (g_lib.stopMonitoringEvent) PulseEvent(g_lib.stopMonitoringEvent);
     _unregHotkeys();

@@ -43,6 +43,12 @@ void DispatchCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         // not a menu command
     } else if (_RoL() != 0) {
         DispatchWindowListChoice(wParam);
+    } else if (id == kCmdReload) {
+        // Sent by the configuration program, never chosen from a menu, and it
+        // may come while a menu is open: activation and the ready flag belong
+        // to that menu.
+        RunShellCommand(id);
+        return;
     } else if (id >= kCmdFirstLaunch && id <= _getnumprogs() + kCmdFirstLaunch - 1) {
         _doInitMenu(id - kCmdFirstLaunch);
     } else if (id >= kCmdExit && id <= kCmdSwitchToExplorer) {
