@@ -42,6 +42,7 @@ extern "C" void _ShowLeftMenu(void) { ShowAtCursor(OpenInitMenu); }
 extern "C" void _ShowRightMenu(void) { ShowAtCursor(OpenWindowList); }
 
 extern "C" BOOL _changeTrayStr(HWND trayWindow) {
+    g_lib.tray = trayWindow;  // every rebuild matches the entry to it again
     const bool visible = IsWindowVisible(trayWindow) != FALSE;
     HMENU special = InitMenuSpecial();
     const BOOL result = ModifyMenuA(special, kCmdToggleTray, MF_BYCOMMAND | MF_STRING, kCmdToggleTray,

@@ -91,6 +91,20 @@ HMENU Submenu(HMENU menu, const std::string& label) {
     return nullptr;
 }
 
+// Enables or disables the shut-down privilege of this process's token.
+bool EnableShutdownPrivilege(bool enabled) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return false;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = enabled ? SE_PRIVILEGE_ENABLED : 0;
+    const bool ok = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+                    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+                    GetLastError() == ERROR_SUCCESS;
+    CloseHandle(token);
+    return ok;
+}
+
 // The user's part of the root: between the first and the second separator.
 std::vector<std::string> UserTexts() {
     std::vector<std::string> all = Texts(InitMenuRoot()), user;
@@ -322,7 +336,18 @@ TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
     SetString(kStore, std::string(300, 'n').c_str(), "notepad");
     Rebuild();
-    EXPECT_LE(_getnumprogs(), 1);
+    EXPECT_EQ(_getnumprogs(), 0);
+}
+
+TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
+    const DWORD number = 7;
+    SetRaw(std::string(kStore) + "\\Numbers", "Number", REG_DWORD, &number, sizeof(number));
+    SetRaw(std::string(kStore) + "\\Numbers", "Binary", REG_BINARY, "cmd", 3);
+    Rebuild();
+    const std::vector<Entry> numbers = Entries(Submenu(InitMenuRoot(), "Numbers"));
+    ASSERT_EQ(numbers.size(), 1u);
+    EXPECT_EQ(numbers[0].text, "[Uninhabited]");
+    EXPECT_TRUE(numbers[0].grayed);
 }
 
 TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
@@ -334,14 +359,19 @@ TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
 }
 
 TEST_F(InitMenuBuildTest, SpecialEntriesAreDisabledWithoutShutdownRights) {
-    Rebuild();
-    HMENU special = Submenu(InitMenuRoot(), "Special");
-    ASSERT_NE(special, nullptr);
-    const bool allowed = _allowedShutdown() != 0;
-    for (const Entry& e : Entries(special)) {
-        if (e.id == 10 || e.id == 11) {
-            EXPECT_EQ(e.grayed, !allowed) << e.text;
+    for (bool enabled : {false, true}) {
+        ASSERT_TRUE(EnableShutdownPrivilege(enabled));
+        Rebuild();
+        HMENU special = Submenu(InitMenuRoot(), "Special");
+        ASSERT_NE(special, nullptr);
+        int seen = 0;
+        for (const Entry& e : Entries(special)) {
+            if (e.id == 10 || e.id == 11) {
+                ++seen;
+                EXPECT_EQ(e.grayed, !enabled) << e.text;
+            }
         }
+        EXPECT_EQ(seen, 2);
     }
 }
 
@@ -356,7 +386,18 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
     _changeTrayStr(tray);
     GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
+    // A rebuild keeps the entry in line with the tray.
+    ShowWindow(tray, SW_HIDE);
+    _changeTrayStr(tray);
+    Rebuild();
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Show tray");
+    ShowWindow(tray, SW_SHOWNOACTIVATE);
+    Rebuild();
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Hide tray");
     DestroyWindow(tray);
+    Rebuild();
 }
 
 namespace {
