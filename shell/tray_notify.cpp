@@ -20,10 +20,8 @@ void AddIcon(const IconRecord& record) {
     if (!copy || !g_tray.icons.Append(record, std::move(copy))) return;
     g_tray.rebuildTips = true;
     if (g_tray.autoSize && AutoSize()) return;  // the whole window is repainted
-    // Nothing else moved: only the new cell needs painting.
-    const Cell cell = CellOf(g_tray.icons.Count() - 1, g_tray.columns, g_tray.metrics);
-    const RECT rc = {cell.left, cell.top, cell.right, cell.bottom};
-    InvalidateRect(g_tray.window, &rc, FALSE);
+    // The grid may gain a column, which moves icons to other cells.
+    InvalidateRect(g_tray.window, nullptr, FALSE);
 }
 
 void DrawCellNow(int index) {

@@ -257,15 +257,24 @@ TEST_F(TrayTest, VerticalTrayGrowsAsAColumn) {
     EXPECT_EQ(WindowRect(tray_).right, GetSystemMetrics(SM_CXSCREEN));
 }
 
+// Widened by the user, a tray without auto-size keeps its size and draws
+// new icons where the wider grid puts them.
 TEST_F(TrayTest, WithoutAutoSizeTheTrayKeepsItsSize) {
     WriteUserDword(kHolmKey, "TrayAutoSize", 0);
     StartShell();
-    const SIZE before = ClientSizeOf(tray_);
+    const RECT window = WindowRect(tray_);
+    const SIZE client = ClientSizeOf(tray_);
+    const int frameX = window.right - window.left - client.cx, frameY = window.bottom - window.top - client.cy;
+    const int width = ClientWidthFor(6) + frameX;  // still docked at the right edge
+    ASSERT_TRUE(SetWindowPos(tray_, nullptr, GetSystemMetrics(SM_CXSCREEN) - width, window.top, width,
+                             kRowHeight + frameY, SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(WaitForClientSize(tray_, ClientWidthFor(6), kRowHeight));
     AddIcons(3, 0);
-    PumpMessages(800);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForCellColour(tray_, i + 1, 4, TestIconColour(i))) << i;
+    PumpMessages(300);
     const SIZE after = ClientSizeOf(tray_);
-    EXPECT_EQ(after.cx, before.cx);
-    EXPECT_EQ(after.cy, before.cy);
+    EXPECT_EQ(after.cx, ClientWidthFor(6));
+    EXPECT_EQ(after.cy, kRowHeight);
 }
 
 TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
