@@ -5,6 +5,7 @@
 #include "holm_names.h"
 #include "hook_watch.h"
 #include "last_active.h"
+#include "no_throw.h"
 #include "shell_commands.h"
 #include "shell_state.h"
 #include "startup.h"
@@ -107,9 +108,7 @@ void HandleForwardedButton(WPARAM wParam, LPARAM lParam) {
     MouseHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
 }
 
-}  // namespace
-
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return RunStartup(hwnd);
@@ -145,6 +144,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT failed = message == WM_CREATE ? -1 : 0;
+    return Guarded(failed, [&] { return HandleMessage(hwnd, message, wParam, lParam); });
 }
 
 }  // namespace holm

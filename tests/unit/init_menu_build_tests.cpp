@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -19,7 +20,25 @@
 
 using namespace holm;
 
+// Allocations of one thread fail on request, to see that no exception
+// leaves the library.
+static std::atomic<DWORD> g_failingThread{0};
+
+void* operator new(std::size_t size) {
+    if (g_failingThread != 0 && g_failingThread == GetCurrentThreadId()) throw std::bad_alloc();
+    if (void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { HeapFree(GetProcessHeap(), 0, p); }
+void operator delete(void* p, std::size_t) noexcept { HeapFree(GetProcessHeap(), 0, p); }
+
 namespace {
+
+class FailingAllocations {
+public:
+    FailingAllocations() { g_failingThread = GetCurrentThreadId(); }
+    ~FailingAllocations() { g_failingThread = 0; }
+};
 
 const char kHolm[] = "Software\\Tarvel\\Holm";
 const char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
@@ -398,6 +417,28 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
     EXPECT_STREQ(text, "Hide tray");
     DestroyWindow(tray);
     Rebuild();
+}
+
+TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
+    SetString(kStore, "Editor", "%windir%\\notepad.exe");
+    Rebuild();
+    ASSERT_EQ(_getnumprogs(), 1);
+    std::vector<std::pair<std::string, std::string>> seen;
+    {
+        MessageBoxCatcher catcher;
+        {
+            FailingAllocations failing;
+            _doInitMenu(0);
+            _resetLpum();
+        }
+        seen = catcher.Seen();
+    }
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[0], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
+    EXPECT_EQ(seen[1].second, "(0) Execution of \"%windir%\\notepad.exe\" in directory \"(null)\" failed");
+    EXPECT_EQ(seen[2], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
+    Rebuild();
+    EXPECT_EQ(_getnumprogs(), 1);
 }
 
 namespace {
