@@ -4,6 +4,7 @@
 
 #include "holm_api.h"
 #include "holm_names.h"
+#include "no_throw.h"
 #include "registry.h"
 #include "shell_state.h"
 #include "tray_settings.h"
@@ -56,15 +57,14 @@ void OnCloseRequest() {
     if (IsWindowVisible(g_tray.window)) ToggleTray();
 }
 
-LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleTrayMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         g_tray.window = hwnd;
         g_tray.tooltips.Create(hwnd, g_shell.instance);
         return 0;
     case WM_COPYDATA:
-        OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        return TRUE;
+        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_PAINT:
         Paint();
         return 0;
@@ -119,6 +119,10 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return HandleTrayMessage(hwnd, message, wParam, lParam); });
+}
+
 // Senders find the tray with FindWindow("Shell_TrayWnd"). Wine takes a
 // visible window of that class for its task bar and cuts every program's
 // work area down to the part of the screen above it, which squeezes the
@@ -127,8 +131,9 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK NotifyTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COPYDATA:
-        OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        return TRUE;
+        return Guarded<LRESULT>(FALSE, [&] {
+            return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+        });
     case WM_CLOSE:
         return 0;  // lives as long as the shell
     default:
