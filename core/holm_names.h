@@ -11,7 +11,8 @@ constexpr const char kHotkeysKey[] = "Software\\Tarvel\\Holm\\Special HotKeys";
 
 constexpr const char kShellClass[] = "HOLM";
 constexpr const char kShellTitle[] = "HOLM";
-constexpr const char kTrayClass[] = "Shell_TrayWnd";
+constexpr const char kTrayClass[] = "Shell_TrayWnd";  // the hidden window that senders find
+constexpr const char kTrayIconsClass[] = "HolmTray";   // the tray on screen
 constexpr const char kTrayTitle[] = "HOLM Tray";
 constexpr const char kConfigTitle[] = "Setwise for HOLM v1.0";
 constexpr const char kConfigProgram[] = "holmcfg.exe";

@@ -5,6 +5,7 @@
 #include "library_state.h"
 #include "menu_images.h"
 #include "menu_open.h"
+#include "no_throw.h"
 #include "win_handles.h"
 
 using namespace holm;
@@ -38,14 +39,23 @@ static void ShowAtCursor(void (*open)(int, int)) {
     open(pt.x, pt.y);
 }
 
-extern "C" void _ShowLeftMenu(void) { ShowAtCursor(OpenInitMenu); }
-extern "C" void _ShowRightMenu(void) { ShowAtCursor(OpenWindowList); }
+extern "C" void _ShowLeftMenu(void) {
+    Guarded([] { ShowAtCursor(OpenInitMenu); });
+}
+extern "C" void _ShowRightMenu(void) {
+    Guarded([] { ShowAtCursor(OpenWindowList); });
+}
 
-extern "C" BOOL _changeTrayStr(HWND trayWindow) {
+static BOOL ChangeTrayEntry(HWND trayWindow) {
     const bool visible = IsWindowVisible(trayWindow) != FALSE;
     HMENU special = InitMenuSpecial();
     const BOOL result = ModifyMenuA(special, kCmdToggleTray, MF_BYCOMMAND | MF_STRING, kCmdToggleTray,
                                     visible ? "Hide tray" : "Show tray");
     AttachImage(special, kCmdToggleTray, GetFixedImage(visible ? FixedImage::HideTray : FixedImage::ShowTray));
     return result;
+}
+
+extern "C" BOOL _changeTrayStr(HWND trayWindow) {
+    g_lib.tray = trayWindow;  // every rebuild matches the entry to it again
+    return Guarded(FALSE, [&] { return ChangeTrayEntry(trayWindow); });
 }

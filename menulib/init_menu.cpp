@@ -104,6 +104,7 @@ void BuildInitMenu() {
     SetStatusText("Reading Init Menu...");
     g_menu.special = CreatePopupOrDie();
     FillSpecial(g_menu.special);
+    if (g_lib.tray) _changeTrayStr(g_lib.tray);
 
     g_menu.root = CreatePopupMenu();
     AppendMenuA(g_menu.root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));

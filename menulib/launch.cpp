@@ -11,6 +11,7 @@
 #include "holm_names.h"
 #include "launch_table.h"
 #include "library_state.h"
+#include "no_throw.h"
 
 namespace holm {
 
@@ -28,7 +29,13 @@ std::string ExpandEnvironment(const char* command) {
 
 int ShellRun(const char* command, const char* directory, int show) {
     if (!command || !*command) return 1;
-    const ProgramAndParameters parts = SplitCommand(ExpandEnvironment(command));
+    ProgramAndParameters parts;
+    try {
+        parts = SplitCommand(ExpandEnvironment(command));
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return 0;
+    }
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, nullptr, parts.program.c_str(),
                       parts.parameters.empty() ? nullptr : parts.parameters.c_str(), directory, show));
@@ -37,7 +44,7 @@ int ShellRun(const char* command, const char* directory, int show) {
 
 }  // namespace holm
 
-extern "C" int _doInitMenu(int index) {
+static int DoInitMenu(int index) {
     using namespace holm;
     const LaunchEntry* entry = LaunchEntryAt(index);
     if (!entry) return 0;
@@ -47,4 +54,8 @@ extern "C" int _doInitMenu(int index) {
     std::snprintf(message, sizeof(message), "(%d) Execution of \"%s\" in directory \"%s\" failed", index,
                   entry->command ? entry->command : "", entry->directory ? entry->directory : "(null)");
     return MessageBoxA(g_lib.shell, message, "HOLM", MB_ICONERROR | MB_TOPMOST);
+}
+
+extern "C" int _doInitMenu(int index) {
+    return holm::Guarded(0, [&] { return DoInitMenu(index); });
 }

@@ -7,6 +7,7 @@
 #include "init_menu.h"
 #include "library_state.h"
 #include "menu_images.h"
+#include "no_throw.h"
 #include "popup_title.h"
 #include "process.h"
 #include "registry.h"
@@ -61,7 +62,7 @@ bool WindowTitled(const char* title) { return FindWindowA(nullptr, title) != nul
 
 }  // namespace
 
-extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
+static volatile DWORD* Init(HINSTANCE resources, HWND statusWindow) {
     g_lib.resources = resources;
     SetStatusWindow(statusWindow);
     SetStatusText("Starting up...");
@@ -80,7 +81,14 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
     return &g_lib.lastHookCall;
 }
 
-extern "C" int _resetLpum(void) {
+extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
+    return Guarded<volatile DWORD*>(nullptr, [&] { return Init(resources, statusWindow); });
+}
+
+// The menu's own loop can dispatch a reload while the menu is on screen;
+// the rebuild then waits until the menu has closed.
+static void Rebuild() {
+    g_lib.rebuildPending = false;
     g_lib.menusReady = 0;
     if (g_lib.stopMonitoringEvent) PulseEvent(g_lib.stopMonitoringEvent);
     _unregHotkeys();
@@ -89,17 +97,29 @@ extern "C" int _resetLpum(void) {
     ResetTitles();
     BuildInitMenu();
     if (g_lib.Cloaked()) ReloadCloak();
+}
+
+extern "C" int _resetLpum(void) {
+    if (g_lib.menuOnScreen) {
+        g_lib.rebuildPending = true;
+        return 1;
+    }
+    Guarded([] { Rebuild(); });
     g_lib.menusReady = 1;
     return 1;
 }
 
 // Waits for the configuration window to appear and to go. A configuration
 // program that ends without ever showing its window ends the wait too.
-extern "C" void _runConfigProgAndWait(void) {
+static void RunConfigProgAndWait() {
     UniqueKernelHandle process = StartProcessKeepHandle(kConfigProgram, nullptr, SW_SHOWNORMAL);
     if (!process) return;
     while (!WindowTitled(kConfigTitle)) {
         if (WaitForSingleObject(process.Get(), 500) == WAIT_OBJECT_0) return;
     }
     while (WindowTitled(kConfigTitle)) Sleep(500);
+}
+
+extern "C" void _runConfigProgAndWait(void) {
+    Guarded([] { RunConfigProgAndWait(); });
 }

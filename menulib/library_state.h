@@ -13,10 +13,13 @@ struct LibraryState {
     HHOOK hook = nullptr;
     HWND desktop = nullptr;
     HWND shell = nullptr;              // shell main window, owner of the menus
+    HWND tray = nullptr;               // the tray window last given to _changeTrayStr
     volatile LONG menusReady = 19;
     volatile LONG pendingClick = 0;
     volatile LONG lastMenu = 0;        // 0 Init Menu, 1 Window List
     volatile DWORD lastHookCall = 0;
+    bool menuOnScreen = false;         // a menu is being tracked
+    bool rebuildPending = false;       // a rebuild waits for it to close
     DWORD middleButtonAsDblClick = 1;  // read at library load, in every process
     bool initialised = false;          // _init has run in this process
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "holm_api.h"
 #include "holm_names.h"
 #include "init_menu.h"
 #include "library_state.h"
@@ -18,7 +19,11 @@ void TrackAt(HMENU menu, int x, int y, UINT button) {
     int right = x + 10;
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     if (right > screenWidth) right = screenWidth;
+    g_lib.menuOnScreen = true;
     TrackPopupMenu(menu, TPM_RIGHTALIGN | button, right, y - 10, 0, g_lib.shell, nullptr);
+    g_lib.menuOnScreen = false;
+    // A reload that came while the menu was open was put off until now.
+    if (g_lib.rebuildPending) _resetLpum();
 }
 
 void UpdateKill16BitEntry() {

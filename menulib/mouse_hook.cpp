@@ -4,6 +4,7 @@
 #include "holm_names.h"
 #include "library_state.h"
 #include "menu_open.h"
+#include "no_throw.h"
 
 using holm::g_lib;
 
@@ -87,8 +88,7 @@ void OpenMenuForRelease(WPARAM message, POINT pt) {
 
 }  // namespace
 
-extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM lParam) {
-    g_lib.lastHookCall = GetTickCount();
+static LRESULT HookBody(int code, WPARAM message, LPARAM lParam) {
     if (code < 0) return g_lib.IsNT() ? NextHook(code, message, lParam) : 0;
     const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
     if (!info) return NextHook(code, message, lParam);
@@ -122,4 +122,9 @@ extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM lPara
     }
     NextHook(code, message, lParam);
     return 0;
+}
+
+extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM lParam) {
+    g_lib.lastHookCall = GetTickCount();
+    return holm::Guarded<LRESULT>(0, [&] { return HookBody(code, message, lParam); });
 }

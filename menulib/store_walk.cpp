@@ -142,12 +142,11 @@ std::vector<PendingGroup> ReadSubgroups(HKEY key, const std::string& path) {
     return groups;
 }
 
-std::vector<PendingItem> ReadItems(HKEY key, HMENU menu, bool runItems, bool& anyValue) {
+std::vector<PendingItem> ReadItems(HKEY key, HMENU menu, bool runItems) {
     std::vector<PendingItem> items;
     std::string name, data;
     bool isText = false;
     for (DWORD i = 0; EnumItem(key, i, name, data, isText); ++i) {
-        anyValue = true;
         if (!isText) continue;  // numbers and binary data are not items
         const std::string label = DoubleChar(name, '&');
         const ItemText item = ParseItemText(data);
@@ -184,10 +183,9 @@ void WalkGroup(const std::string& path, HMENU menu, bool runItems) {
     AppendGroupsInOrder(menu, groups);
     const std::string status = "Reading Init Menu group '" + LastComponent(path) + "'";
     SetStatusText(status.c_str());
-    bool anyValue = false;
-    const std::vector<PendingItem> items = ReadItems(key.Get(), menu, runItems, anyValue);
+    const std::vector<PendingItem> items = ReadItems(key.Get(), menu, runItems);
     AppendItemsInOrder(menu, items);
-    if (groups.empty() && !anyValue) AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdArrangeOrEmpty, "[Uninhabited]");
+    if (groups.empty() && items.empty()) AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdArrangeOrEmpty, "[Uninhabited]");
 }
 
 }  // namespace holm

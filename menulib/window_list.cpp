@@ -6,6 +6,7 @@
 #include "hidden_titles.h"
 #include "holm_names.h"
 #include "library_state.h"
+#include "no_throw.h"
 #include "popup_title.h"
 #include "window_image.h"
 #include "window_table.h"
@@ -77,7 +78,9 @@ bool ListWindow(HWND window) {
     return index < kMaxWindows;
 }
 
-BOOL CALLBACK ListWindowProc(HWND window, LPARAM) { return ListWindow(window) ? TRUE : FALSE; }
+BOOL CALLBACK ListWindowProc(HWND window, LPARAM) {
+    return Guarded(FALSE, [&] { return ListWindow(window) ? TRUE : FALSE; });
+}
 
 void ReleaseImages() {
     for (MenuImage& image : g_list.images) ReleaseWindowImage(image);

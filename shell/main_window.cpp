@@ -5,6 +5,7 @@
 #include "holm_names.h"
 #include "hook_watch.h"
 #include "last_active.h"
+#include "no_throw.h"
 #include "shell_commands.h"
 #include "shell_state.h"
 #include "startup.h"
@@ -33,14 +34,22 @@ void DispatchWindowListChoice(WPARAM wParam) {
         _doWinMenu(wParam);
 }
 
-void DispatchCommand(HWND hwnd, WPARAM wParam) {
+// A control's command carries its window in lParam; a menu's carries 0. The
+// "&Hide me" button's id is also the id of a Window List entry.
+void DispatchCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     const WORD id = LOWORD(wParam);
-    if (wParam == kCmdHideMe) {
-        ShowWindow(hwnd, SW_HIDE);
+    if (lParam != 0) {
+        if (id == kCmdHideMe) ShowWindow(hwnd, SW_HIDE);
     } else if (HIWORD(wParam) != 0) {
         // not a menu command
     } else if (_RoL() != 0) {
         DispatchWindowListChoice(wParam);
+    } else if (id == kCmdReload) {
+        // Sent by the configuration program, never chosen from a menu, and it
+        // may come while a menu is open: activation and the ready flag belong
+        // to that menu.
+        RunShellCommand(id);
+        return;
     } else if (id >= kCmdFirstLaunch && id <= _getnumprogs() + kCmdFirstLaunch - 1) {
         _doInitMenu(id - kCmdFirstLaunch);
     } else if (id >= kCmdExit && id <= kCmdSwitchToExplorer) {
@@ -99,9 +108,7 @@ void HandleForwardedButton(WPARAM wParam, LPARAM lParam) {
     MouseHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
 }
 
-}  // namespace
-
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return RunStartup(hwnd);
@@ -116,7 +123,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         DockTray();
         return 0;
     case WM_COMMAND:
-        DispatchCommand(hwnd, wParam);
+        DispatchCommand(hwnd, wParam, lParam);
         return 0;
     case WM_TIMER:
         WatchdogTick();
@@ -137,6 +144,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT failed = message == WM_CREATE ? -1 : 0;
+    return Guarded(failed, [&] { return HandleMessage(hwnd, message, wParam, lParam); });
 }
 
 }  // namespace holm

@@ -6,24 +6,38 @@ namespace holm::tray {
 
 namespace {
 
+// Each icon holds a copy of its image, a handle of the shell's own quota; a
+// program that adds icons without end must not use it up.
+constexpr int kMaxIcons = 500;
+constexpr int kMaxIconsPerOwner = 100;
+
+bool RoomFor(const IconRecord& record) {
+    if (g_tray.icons.Count() >= kMaxIcons) return false;
+    int owned = 0;
+    for (int i = 0; i < g_tray.icons.Count(); ++i)
+        if (g_tray.icons.At(i).record.hWnd == record.hWnd) ++owned;
+    return owned < kMaxIconsPerOwner;
+}
+
 UniqueIcon CopyOf(const IconRecord& record) {
     HICON icon = IconOf(record);
     return UniqueIcon(icon ? CopyIcon(icon) : nullptr);
 }
 
-void AddIcon(const IconRecord& record) {
-    if (!record.Has(kNifIcon)) return;
+// False when the add is refused for want of room.
+bool AddIcon(const IconRecord& record) {
+    if (!RoomFor(record)) return false;
+    if (!record.Has(kNifIcon)) return true;
     // An icon whose owner is not a window would be dropped at the first
     // paint, and one whose image cannot be copied could never be drawn.
-    if (!IsWindow(OwnerOf(record))) return;
+    if (!IsWindow(OwnerOf(record))) return true;
     UniqueIcon copy = CopyOf(record);
-    if (!copy || !g_tray.icons.Append(record, std::move(copy))) return;
+    if (!copy || !g_tray.icons.Append(record, std::move(copy))) return true;
     g_tray.rebuildTips = true;
-    if (g_tray.autoSize && AutoSize()) return;  // the whole window is repainted
-    // Nothing else moved: only the new cell needs painting.
-    const Cell cell = CellOf(g_tray.icons.Count() - 1, g_tray.columns, g_tray.metrics);
-    const RECT rc = {cell.left, cell.top, cell.right, cell.bottom};
-    InvalidateRect(g_tray.window, &rc, FALSE);
+    if (g_tray.autoSize && AutoSize()) return true;  // the whole window is repainted
+    // The grid may gain a column, which moves icons to other cells.
+    InvalidateRect(g_tray.window, nullptr, FALSE);
+    return true;
 }
 
 void DrawCellNow(int index) {
@@ -49,23 +63,22 @@ void DeleteIcon(int index) {
 
 }  // namespace
 
-void OnCopyData(const COPYDATASTRUCT* data) {
-    if (!data) return;
+bool OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data) return true;
     const std::optional<Notification> n = ReadNotification(data->dwData, data->lpData, data->cbData);
-    if (!n) return;
+    if (!n) return true;
     const int index = g_tray.icons.Find(n->record);
     switch (n->operation) {
     case Operation::Add:
     case Operation::Modify:
-        if (index < 0)
-            AddIcon(n->record);
-        else
-            ModifyIcon(index, n->record);
+        if (index < 0) return AddIcon(n->record);
+        ModifyIcon(index, n->record);
         break;
     case Operation::Delete:
         if (index >= 0) DeleteIcon(index);
         break;
     }
+    return true;
 }
 
 }  // namespace holm::tray

@@ -48,7 +48,8 @@ Size ClientSize();
 Cell WindowCell();
 
 // tray_notify.cpp
-void OnCopyData(const COPYDATASTRUCT* data);
+// False when an add is refused, as the system reports a failed add.
+bool OnCopyData(const COPYDATASTRUCT* data);
 
 // tray_paint.cpp
 void Paint();

@@ -4,6 +4,7 @@
 
 #include "holm_api.h"
 #include "holm_names.h"
+#include "no_throw.h"
 #include "registry.h"
 #include "shell_state.h"
 #include "tray_settings.h"
@@ -56,15 +57,14 @@ void OnCloseRequest() {
     if (IsWindowVisible(g_tray.window)) ToggleTray();
 }
 
-LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleTrayMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         g_tray.window = hwnd;
         g_tray.tooltips.Create(hwnd, g_shell.instance);
         return 0;
     case WM_COPYDATA:
-        OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        return TRUE;
+        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_PAINT:
         Paint();
         return 0;
@@ -119,6 +119,28 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return HandleTrayMessage(hwnd, message, wParam, lParam); });
+}
+
+// Senders find the tray with FindWindow("Shell_TrayWnd"). Wine takes a
+// visible window of that class for its task bar and cuts every program's
+// work area down to the part of the screen above it, which squeezes the
+// menus into a strip. So the window that senders find stays hidden and
+// hands their notifications on; the tray on screen has a class of its own.
+LRESULT CALLBACK NotifyTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COPYDATA:
+        return Guarded<LRESULT>(FALSE, [&] {
+            return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+        });
+    case WM_CLOSE:
+        return 0;  // lives as long as the shell
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
 }  // namespace
 
 }  // namespace tray
@@ -126,6 +148,11 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 using namespace tray;
 
 ATOM RegisterTrayClass() {
+    WNDCLASSA target = {};
+    target.lpfnWndProc = NotifyTargetProc;
+    target.hInstance = g_shell.instance;
+    target.lpszClassName = kTrayClass;
+    if (!RegisterClassA(&target)) return 0;
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_SAVEBITS;
     wc.lpfnWndProc = TrayWindowProc;
@@ -133,7 +160,7 @@ ATOM RegisterTrayClass() {
     wc.hIcon = g_shell.idleIcon;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BACKGROUND + 1);
-    wc.lpszClassName = kTrayClass;
+    wc.lpszClassName = kTrayIconsClass;
     return RegisterClassA(&wc);
 }
 
@@ -142,10 +169,12 @@ HWND CreateTrayWindow() {
     g_tray.metrics = {GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 2 * frameX};
     g_tray.icons.SetIconSize(g_tray.metrics.cx, g_tray.metrics.cy);
     const int width = 2 * frameX + g_tray.metrics.cx + 4, height = 2 * frameY + g_tray.metrics.cy + 4;
-    g_shell.trayWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayClass, kTrayTitle,
+    g_shell.trayWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayIconsClass, kTrayTitle,
                                          WS_POPUP | WS_THICKFRAME, 0, 0, width, height, nullptr, nullptr,
                                          g_shell.instance, nullptr);
     if (!g_shell.trayWindow) return nullptr;
+    CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayClass, kTrayTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                    g_shell.instance, nullptr);
     RestorePlacement();
     SavePlacement();
     return g_shell.trayWindow;

@@ -1,6 +1,7 @@
-// The tray window: class "Shell_TrayWnd", title "HOLM Tray". It takes other
-// programs' notification icons, draws them in a grid, shows their tips and
-// hands mouse events on them back to their owners.
+// The tray window, titled "HOLM Tray": it takes other programs' notification
+// icons (through a hidden window of class "Shell_TrayWnd", which is the one
+// they find), draws them in a grid, shows their tips and hands mouse events
+// on them back to their owners.
 #pragma once
 #include <windows.h>
 

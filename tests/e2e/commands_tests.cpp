@@ -362,6 +362,29 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
     ExpectMenusOpenAgain();
 }
 
+// The configuration program can ask for a reload while a menu is open; the
+// menu on screen stays whole and the rebuild comes once it has closed.
+TEST_F(CommandsTest, AReloadWhileTheInitMenuIsOpenWaitsForItToClose) {
+    WriteUserString(kStore, "WL Before", "notepad.exe||0|");
+    StartShell();
+    MenuSnapshot menu = OpenMenu(false);
+    ASSERT_TRUE(menu.open);
+    WriteUserString(kStore, "WL After", "notepad.exe||0|");
+    ASSERT_TRUE(PostCommand(*shell_, 14));
+    Sleep(800);
+    menu = WaitForMenu(*shell_);
+    ASSERT_TRUE(menu.open);
+    EXPECT_NE(menu.Find("WL Before"), nullptr);
+    EXPECT_EQ(menu.Find("WL After"), nullptr);
+    ASSERT_TRUE(DismissMenus(Pid()));
+    Sleep(300);
+    menu = OpenMenu(false);
+    ASSERT_TRUE(menu.open);
+    EXPECT_NE(menu.Find("WL After"), nullptr);
+    ASSERT_TRUE(DismissMenus(Pid()));
+    ExpectMenusOpenAgain();
+}
+
 TEST_F(CommandsTest, TrayEntryShowsAndHidesTheTray) {
     StartShell();
     HWND tray = FindProcessWindowAny(Pid(), "HOLM Tray");

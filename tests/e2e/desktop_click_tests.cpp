@@ -65,9 +65,9 @@ TEST_F(DesktopClickTest, SpecialSubmenuHoldsTheShellCommands) {
         texts.push_back(e.Has('S') ? "-" : e.text);
         ids.push_back(e.id);
     }
-    // The minimal configuration keeps the tray hidden, so its entry offers to show it.
+    // The tray is shown, as users have it, so its entry offers to hide it.
     const Texts expected = {"Task Manager", "Kill 16-bit Kernels", "-", "Switch to Explorer", "-", "Logoff",
-                            "Reboot", "Shutdown", "-", "Show tray", "Configure HOLM", "Exit HOLM"};
+                            "Reboot", "Shutdown", "-", "Hide tray", "Configure HOLM", "Exit HOLM"};
     EXPECT_EQ(texts, expected);
     const std::vector<UINT> expectedIds = {8, 13, 0, 21, 0, 9, 11, 10, 0, 15, 12, 6};
     EXPECT_EQ(ids, expectedIds);

@@ -114,7 +114,7 @@ TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
     EXPECT_FALSE(Held(0, VK_F11));
     EXPECT_EQ(MenuTitleAfter(VK_F1, false, false, true), "Init Menu");
 
-    HWND tray = FindWindowA("Shell_TrayWnd", "HOLM Tray");
+    HWND tray = ShellTray();
     ASSERT_TRUE(IsWindowVisible(tray));
     PressKey('T', false, true, true);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tray); }, 3000));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -133,11 +134,15 @@ TEST_F(TrayRobustnessTest, RandomBytesNeitherCrashNorHang) {
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 2, TestIconColour(2)));
 }
 
+// Each icon holds a copy of its image: a program may keep 100, and the tray
+// takes 500 in all; further adds are refused, as failed adds are.
 TEST_F(TrayRobustnessTest, TenThousandIconsLeaveTheTrayWorking) {
+    int taken = 0;
     for (UINT id = 1; id <= 10000; ++id) {
         const Header h = Record(kNimAdd, 88, id, kNifIcon | kNifMessage, icons_[id % 2], owner_.Get());
-        ASSERT_TRUE(SendTrayBytes(tray_, 1, &h, sizeof(h), 30000)) << id;
+        if (SendTrayBytes(tray_, 1, &h, sizeof(h), 30000)) ++taken;
     }
+    EXPECT_EQ(taken, 100);
     ExpectShellAnswers();
     RECT rc = {};
     GetWindowRect(tray_, &rc);
@@ -157,5 +162,26 @@ TEST_F(TrayRobustnessTest, TenThousandIconsLeaveTheTrayWorking) {
     EXPECT_TRUE(owner_.WaitForEvent(
         [](const IconOwner::Event& e) { return e.message == WM_APP && e.wParam == 1 && e.lParam == WM_LBUTTONUP; },
         10000));
+    ExpectShellAnswers();
+}
+
+TEST_F(TrayRobustnessTest, TheTrayTakesFiveHundredIconsInAll) {
+    std::vector<std::unique_ptr<IconOwner>> owners;
+    int taken = 0;
+    for (int o = 0; o < 6; ++o) {
+        owners.push_back(std::make_unique<IconOwner>());
+        for (UINT id = 1; id <= 100; ++id) {
+            const Header h = Record(kNimAdd, 88, id, kNifIcon, icons_[id % 2], owners.back()->Get());
+            if (SendTrayBytes(tray_, 1, &h, sizeof(h), 30000)) ++taken;
+        }
+    }
+    EXPECT_EQ(taken, 499);  // the shell's own icon is the 500th
+    // A delete makes room for one more.
+    const Header remove = Record(kNimDelete, 88, 1, 0, nullptr, owners[0]->Get());
+    EXPECT_TRUE(SendTrayBytes(tray_, 1, &remove, sizeof(remove)));
+    const Header again = Record(kNimAdd, 88, 100, kNifIcon, icons_[2], owners[5]->Get());
+    EXPECT_TRUE(SendTrayBytes(tray_, 1, &again, sizeof(again)));
+    const Header beyond = Record(kNimAdd, 88, 99, kNifIcon, icons_[2], owners[5]->Get());
+    EXPECT_FALSE(SendTrayBytes(tray_, 1, &beyond, sizeof(beyond)));
     ExpectShellAnswers();
 }

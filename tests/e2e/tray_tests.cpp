@@ -257,15 +257,24 @@ TEST_F(TrayTest, VerticalTrayGrowsAsAColumn) {
     EXPECT_EQ(WindowRect(tray_).right, GetSystemMetrics(SM_CXSCREEN));
 }
 
+// Widened by the user, a tray without auto-size keeps its size and draws
+// new icons where the wider grid puts them.
 TEST_F(TrayTest, WithoutAutoSizeTheTrayKeepsItsSize) {
     WriteUserDword(kHolmKey, "TrayAutoSize", 0);
     StartShell();
-    const SIZE before = ClientSizeOf(tray_);
+    const RECT window = WindowRect(tray_);
+    const SIZE client = ClientSizeOf(tray_);
+    const int frameX = window.right - window.left - client.cx, frameY = window.bottom - window.top - client.cy;
+    const int width = ClientWidthFor(6) + frameX;  // still docked at the right edge
+    ASSERT_TRUE(SetWindowPos(tray_, nullptr, GetSystemMetrics(SM_CXSCREEN) - width, window.top, width,
+                             kRowHeight + frameY, SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(WaitForClientSize(tray_, ClientWidthFor(6), kRowHeight));
     AddIcons(3, 0);
-    PumpMessages(800);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForCellColour(tray_, i + 1, 4, TestIconColour(i))) << i;
+    PumpMessages(300);
     const SIZE after = ClientSizeOf(tray_);
-    EXPECT_EQ(after.cx, before.cx);
-    EXPECT_EQ(after.cy, before.cy);
+    EXPECT_EQ(after.cx, ClientWidthFor(6));
+    EXPECT_EQ(after.cy, kRowHeight);
 }
 
 TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
@@ -390,4 +399,59 @@ TEST_F(TrayTest, TrayStoredOffTheScreenComesBackWhenShown) {
     const RECT rc = WindowRect(tray_);
     EXPECT_EQ(rc.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rc.top, 0);
+}
+
+// Wine takes a visible window of class "Shell_TrayWnd" for its task bar and
+// cuts the work area down to the part of the screen above it. Wherever the
+// tray stands, both menus open at the click at their full height, and the
+// window that senders find still brings their icons into the tray.
+TEST_F(TrayTest, MenusOpenAtTheClickInFullWhereverTheTrayStands) {
+    struct Place {
+        DWORD visible, dockX, dockY, x, y;
+    };
+    const Place places[] = {{0, 2, 0, 0, 40},   {1, 2, 0, 0, 40} /* the default */, {1, 0, 1, 300, 0},
+                            {1, 0, 2, 300, 0},  {1, 1, 0, 0, 300},                    {1, 0, 0, 600, 200}};
+    LONG fullHeight = 0;
+    for (const Place& place : places) {
+        SCOPED_TRACE(testing::Message() << "tray at dock " << place.dockX << "," << place.dockY << " point "
+                                        << place.x << "," << place.y << " visible " << place.visible);
+        WriteUserDword(kHolmKey, "TrayVisible", place.visible);
+        WriteUserDword(kHolmKey, "TrayDockX", place.dockX);
+        WriteUserDword(kHolmKey, "TrayDockY", place.dockY);
+        WriteUserDword(kHolmKey, "TrayPosX", place.x);
+        WriteUserDword(kHolmKey, "TrayPosY", place.y);
+        ShellProcess shell;
+        ASSERT_TRUE(shell.Start());
+        ASSERT_TRUE(WaitStarted(shell));
+        tray_ = ShellTray();
+        ASSERT_EQ(IsWindowVisible(tray_) != FALSE, place.visible != 0);
+
+        HWND target = NotificationTarget();
+        DWORD targetPid = 0;
+        GetWindowThreadProcessId(target, &targetPid);
+        EXPECT_EQ(targetPid, shell.Pid());
+        const std::vector<HICON> icons = MakeShellIcons(shell, 1, 4);
+        ASSERT_EQ(icons.size(), 1u);
+        EXPECT_TRUE(SendTrayNotification(target, kNimAdd, Icon(1, icons[0])));
+        if (place.visible) {
+            EXPECT_TRUE(WaitForCellColour(tray_, 1, 2, TestIconColour(4)));
+        }
+
+        Click(500, 400);
+        MenuSnapshot menu = WaitForMenu(shell);
+        ASSERT_TRUE(menu.open);
+        EXPECT_EQ(menu.rect.right, 510);
+        EXPECT_EQ(menu.rect.top, 390);
+        if (!fullHeight) fullHeight = menu.rect.bottom - menu.rect.top;
+        EXPECT_EQ(menu.rect.bottom - menu.rect.top, fullHeight);
+        ASSERT_TRUE(DismissMenus(shell.Pid()));
+        Click(450, 350, true);
+        menu = WaitForMenu(shell);
+        ASSERT_TRUE(menu.open);
+        EXPECT_EQ(menu.Texts().front(), "Window List");
+        EXPECT_EQ(menu.rect.right, 460);
+        EXPECT_EQ(menu.rect.top, 340);
+        ASSERT_TRUE(DismissMenus(shell.Pid()));
+        KillStrayShells();
+    }
 }

@@ -328,3 +328,32 @@ TEST_F(WindowListTest, MinimizeAllLeavesCaptionlessToolWindowsAloneAndRestoreAll
         ChooseByKeys(menu, {"Special", "Restore all"}, [&] { return !IsIconic(framed) && !IsIconic(bordered); }));
     ExpectListOpensAgain();
 }
+
+// Entry ids count every top-level window, so in a long list one entry has
+// the id of the shell's own "&Hide me" button. That entry is chosen plainly,
+// with Shift and with Ctrl, and each time the action reaches its window.
+TEST_F(WindowListTest, TheEntryWithTheHideButtonsIdReachesItsWindow) {
+    StartShell();
+    std::vector<HWND> windows;
+    for (int i = 0; i < 18; ++i)
+        windows.push_back(windows_.Create("WL Many " + std::to_string(i), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true,
+                                          20 + 10 * i, 20 + 10 * i));
+    for (int round = 0; round < 3; ++round) {
+        Sleep(300);  // the shell takes the menu's closing command first
+        MenuSnapshot menu = OpenList();
+        ASSERT_TRUE(menu.open) << round;
+        const MenuEntry* entry = nullptr;
+        for (const MenuEntry& e : MenuLevel(menu, {}))
+            if (IsOurs(e) && e.id == 20) entry = &e;
+        ASSERT_NE(entry, nullptr) << round;
+        const std::string title = entry->text;
+        HWND window = windows[std::stoi(title.substr(8))];
+        if (round == 0) {
+            EXPECT_TRUE(ClickWith(title, false, false, [&] { return GetForegroundWindow() == window; })) << title;
+        } else if (round == 1) {
+            EXPECT_TRUE(ClickWith(title, true, false, [&] { return !IsWindow(window); })) << title;
+        } else {
+            EXPECT_TRUE(ClickWith(title, false, true, [&] { return !IsWindowVisible(window); })) << title;
+        }
+    }
+}

@@ -45,7 +45,7 @@ void WriteMinimalConfiguration() {
     WriteUserString("Software\\Tarvel\\Holm", "LCancelStr", "Init Menu");
     WriteUserString("Software\\Tarvel\\Holm", "RCancelStr", "Window List");
     WriteUserDword("Software\\Tarvel\\Holm", "ShowNoTitleWindows", 0);
-    WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 0);
+    WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
     HKEY key = CreateUserKey("Software\\Tarvel\\Holm\\Init Menu");
     if (key) RegCloseKey(key);
 }

@@ -19,7 +19,8 @@ void ResetHolmRegistry();  // removes Software\Tarvel entirely
 void WriteUserDword(const char* path, const char* name, DWORD value);
 void WriteUserString(const char* path, const char* name, const std::string& value);
 // A configuration the shell starts from without running the configuration
-// program: options key with LCancelStr/RCancelStr and an Init Menu key.
+// program: options key with LCancelStr/RCancelStr and an Init Menu key, and
+// the tray shown, as users have it.
 void WriteMinimalConfiguration();
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs = 50);

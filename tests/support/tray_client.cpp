@@ -101,7 +101,9 @@ bool SendTrayNotification(HWND tray, DWORD operation, const TrayIconData& data) 
     return SendTrayBytes(tray, 1, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-HWND ShellTray() { return FindWindowA("Shell_TrayWnd", "HOLM Tray"); }
+HWND ShellTray() { return FindWindowA("HolmTray", "HOLM Tray"); }
+
+HWND NotificationTarget() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
 bool WaitStarted(ShellProcess& shell, int timeoutMs) {
     return WaitFor(

@@ -38,7 +38,9 @@ std::vector<BYTE> NotificationBytes(DWORD operation, const TrayIconData& data);
 bool SendTrayNotification(HWND tray, DWORD operation, const TrayIconData& data);
 bool SendTrayBytes(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD size, int timeoutMs = 10000);
 
+// The tray on screen, and the window that senders find (where they send).
 HWND ShellTray();
+HWND NotificationTarget();
 // Waits until the shell's start-up has run to its end: the splash window is
 // made first and closes only then, and the "&Hide me" button comes late.
 bool WaitStarted(ShellProcess& shell, int timeoutMs = 20000);

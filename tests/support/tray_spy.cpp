@@ -36,7 +36,7 @@ void MakeIcons(HWND target, int count, int firstColour) {
 }
 
 void TimePaint(HWND target, int repetitions) {
-    HWND tray = FindWindowA("Shell_TrayWnd", "HOLM Tray");
+    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -19,7 +20,25 @@
 
 using namespace holm;
 
+// Allocations of one thread fail on request, to see that no exception
+// leaves the library.
+static std::atomic<DWORD> g_failingThread{0};
+
+void* operator new(std::size_t size) {
+    if (g_failingThread != 0 && g_failingThread == GetCurrentThreadId()) throw std::bad_alloc();
+    if (void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { HeapFree(GetProcessHeap(), 0, p); }
+void operator delete(void* p, std::size_t) noexcept { HeapFree(GetProcessHeap(), 0, p); }
+
 namespace {
+
+class FailingAllocations {
+public:
+    FailingAllocations() { g_failingThread = GetCurrentThreadId(); }
+    ~FailingAllocations() { g_failingThread = 0; }
+};
 
 const char kHolm[] = "Software\\Tarvel\\Holm";
 const char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
@@ -89,6 +108,20 @@ HMENU Submenu(HMENU menu, const std::string& label) {
     for (const Entry& e : Entries(menu))
         if (e.popup && e.text == label) return e.submenu;
     return nullptr;
+}
+
+// Enables or disables the shut-down privilege of this process's token.
+bool EnableShutdownPrivilege(bool enabled) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return false;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = enabled ? SE_PRIVILEGE_ENABLED : 0;
+    const bool ok = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+                    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+                    GetLastError() == ERROR_SUCCESS;
+    CloseHandle(token);
+    return ok;
 }
 
 // The user's part of the root: between the first and the second separator.
@@ -322,7 +355,18 @@ TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
     SetString(kStore, std::string(300, 'n').c_str(), "notepad");
     Rebuild();
-    EXPECT_LE(_getnumprogs(), 1);
+    EXPECT_EQ(_getnumprogs(), 0);
+}
+
+TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
+    const DWORD number = 7;
+    SetRaw(std::string(kStore) + "\\Numbers", "Number", REG_DWORD, &number, sizeof(number));
+    SetRaw(std::string(kStore) + "\\Numbers", "Binary", REG_BINARY, "cmd", 3);
+    Rebuild();
+    const std::vector<Entry> numbers = Entries(Submenu(InitMenuRoot(), "Numbers"));
+    ASSERT_EQ(numbers.size(), 1u);
+    EXPECT_EQ(numbers[0].text, "[Uninhabited]");
+    EXPECT_TRUE(numbers[0].grayed);
 }
 
 TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
@@ -334,14 +378,19 @@ TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
 }
 
 TEST_F(InitMenuBuildTest, SpecialEntriesAreDisabledWithoutShutdownRights) {
-    Rebuild();
-    HMENU special = Submenu(InitMenuRoot(), "Special");
-    ASSERT_NE(special, nullptr);
-    const bool allowed = _allowedShutdown() != 0;
-    for (const Entry& e : Entries(special)) {
-        if (e.id == 10 || e.id == 11) {
-            EXPECT_EQ(e.grayed, !allowed) << e.text;
+    for (bool enabled : {false, true}) {
+        ASSERT_TRUE(EnableShutdownPrivilege(enabled));
+        Rebuild();
+        HMENU special = Submenu(InitMenuRoot(), "Special");
+        ASSERT_NE(special, nullptr);
+        int seen = 0;
+        for (const Entry& e : Entries(special)) {
+            if (e.id == 10 || e.id == 11) {
+                ++seen;
+                EXPECT_EQ(e.grayed, !enabled) << e.text;
+            }
         }
+        EXPECT_EQ(seen, 2);
     }
 }
 
@@ -356,7 +405,40 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
     _changeTrayStr(tray);
     GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
+    // A rebuild keeps the entry in line with the tray.
+    ShowWindow(tray, SW_HIDE);
+    _changeTrayStr(tray);
+    Rebuild();
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Show tray");
+    ShowWindow(tray, SW_SHOWNOACTIVATE);
+    Rebuild();
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "Hide tray");
     DestroyWindow(tray);
+    Rebuild();
+}
+
+TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
+    SetString(kStore, "Editor", "%windir%\\notepad.exe");
+    Rebuild();
+    ASSERT_EQ(_getnumprogs(), 1);
+    std::vector<std::pair<std::string, std::string>> seen;
+    {
+        MessageBoxCatcher catcher;
+        {
+            FailingAllocations failing;
+            _doInitMenu(0);
+            _resetLpum();
+        }
+        seen = catcher.Seen();
+    }
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[0], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
+    EXPECT_EQ(seen[1].second, "(0) Execution of \"%windir%\\notepad.exe\" in directory \"(null)\" failed");
+    EXPECT_EQ(seen[2], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
+    Rebuild();
+    EXPECT_EQ(_getnumprogs(), 1);
 }
 
 namespace {

@@ -1,0 +1,33 @@
+// No exception may cross into the system's code: exported functions,
+// window, hook and enumeration procedures run their work through Guarded.
+#pragma once
+#include <windows.h>
+
+#include <new>
+
+namespace holm {
+
+inline void ReportOutOfMemory() { MessageBoxA(nullptr, "Out of memory!!!", "HOLM", MB_ICONERROR); }
+
+// Runs `body` and returns its result; an exception that would leave it gives
+// `fallback` instead, and a failed allocation is reported.
+template <class Result, class Body>
+Result Guarded(Result fallback, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+    } catch (...) {
+    }
+    return fallback;
+}
+
+template <class Body>
+void Guarded(Body&& body) noexcept {
+    Guarded(0, [&] {
+        body();
+        return 0;
+    });
+}
+
+}  // namespace holm
