@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "win_handles.h"
+
 namespace setwise {
 
 namespace {
@@ -33,6 +35,20 @@ std::wstring Wide(const std::string& text) {
     return buffer.data();
 }
 
+// Some shell link objects (Wine's) report every loaded link as shown
+// normally; the file's header holds the show command it was saved with.
+int StoredShowCommand(const std::string& file, int fallback) {
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return fallback;
+    holm::UniqueKernelHandle owner(h);
+    DWORD header[0x4C / 4] = {};
+    DWORD got = 0;
+    if (!ReadFile(h, header, sizeof(header), &got, nullptr) || got != sizeof(header) || header[0] != 0x4C)
+        return fallback;
+    const int show = static_cast<int>(header[0x3C / 4]);
+    return show == SW_SHOWMAXIMIZED || show == SW_SHOWMINNOACTIVE ? show : fallback;
+}
+
 }  // namespace
 
 std::optional<Shortcut> ReadShortcut(const std::string& file) {
@@ -43,10 +59,10 @@ std::optional<Shortcut> ReadShortcut(const std::string& file) {
     ComPtr<IPersistFile> persist;
     if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.Out())))) return std::nullopt;
     if (FAILED(persist->Load(Wide(file).c_str(), STGM_READ))) return std::nullopt;
+    Shortcut out;
     // Resolving may fail for a target that is gone; what the file holds is
     // still read.
     link->Resolve(nullptr, SLR_NO_UI | SLR_ANY_MATCH);
-    Shortcut out;
     char text[MAX_PATH];
     const auto take = [&](HRESULT hr) { return SUCCEEDED(hr) ? std::string(text) : std::string(); };
     text[0] = '\0';
@@ -58,8 +74,9 @@ std::optional<Shortcut> ReadShortcut(const std::string& file) {
     out.iconLocation = take(link->GetIconLocation(text, MAX_PATH, &icon));
     text[0] = '\0';
     out.description = take(link->GetDescription(text, MAX_PATH));
-    int show = 1;
+    int show = SW_SHOWNORMAL;
     if (SUCCEEDED(link->GetShowCmd(&show))) out.showCommand = show;
+    if (show == SW_SHOWNORMAL) out.showCommand = StoredShowCommand(file, show);
     WORD hotkey = 0;
     if (SUCCEEDED(link->GetHotkey(&hotkey))) out.hotkey = hotkey;
     text[0] = '\0';
