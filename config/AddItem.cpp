@@ -347,9 +347,24 @@ void InitControls() {
     SendMessageA(Item(IDC_HOTKEY2), HKM_SETHOTKEY, g.hotkey2, 0);
 }
 
+// At the requested place, moved up and left as far as needed to keep the
+// whole dialog (and its buttons) inside the work area.
+void PlaceOnScreen() {
+    RECT rc = {}, area = {};
+    GetWindowRect(g.dialog, &rc);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    int x = g.x, y = g.y;
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    if (x + width > area.right) x = area.right - width;
+    if (y + height > area.bottom) y = area.bottom - height;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+    SetWindowPos(g.dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 void OnInit() {
     InitControls();
-    SetWindowPos(g.dialog, nullptr, g.x, g.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PlaceOnScreen();
     if (g.start == EditorStart::Fill) {
         FillItemEditor();
         return;
