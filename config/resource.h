@@ -6,6 +6,8 @@
 #define IDD_ADDITEM 10
 #define IDD_ABOUT 11
 #define IDI_HOLMCFG 20
+#define IDR_ABOUTPICTURE 21
+#define IDR_IMPORTPICTURE 22
 
 // Main menu.
 #define CM_NEW 101

@@ -8,7 +8,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok
 
 pkgs=(cmake ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64
       wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick googletest
-      python3)
+      python3 dpkg-dev)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -eq 0 ]; then
