@@ -72,6 +72,9 @@ struct MainState {
     bool dragging = false;
     bool splitting = false;
     bool loading = false;
+    int hotButton = 0;        // the tool button whose caption is coloured
+    bool hotInside = false;   // the mouse is inside that button's text area
+    WNDPROC toolbarProc = nullptr;
     bool closeRequested = false;
 };
 
@@ -515,7 +518,52 @@ LRESULT OnListNotify(NMHDR* hdr) {
     return 0;
 }
 
+// One rule colours the tool button captions: the button under the mouse
+// shows its caption blue (Quit: red) while the mouse lies in the same
+// small rectangle of any button; every other caption keeps the text colour.
+constexpr RECT kHotRect = {6, 6, 51, 21};
+
+void SetHotButton(int command, bool inside) {
+    if (command == g.hotButton && inside == g.hotInside) return;
+    g.hotButton = command;
+    g.hotInside = inside;
+    InvalidateRect(g.toolbar, nullptr, FALSE);
+}
+
+void TrackToolbarMouse(POINT pt) {
+    const int index = static_cast<int>(SendMessageA(g.toolbar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt)));
+    TBBUTTON button = {};
+    if (index < 0 || !SendMessageA(g.toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) ||
+        (button.fsStyle & BTNS_SEP)) {
+        SetHotButton(0, false);
+        return;
+    }
+    RECT rc = {};
+    SendMessageA(g.toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
+    const int x = pt.x - rc.left, y = pt.y - rc.top;
+    SetHotButton(button.idCommand, x >= kHotRect.left && x <= kHotRect.right && y >= kHotRect.top && y <= kHotRect.bottom);
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, g.toolbar, 0};
+    TrackMouseEvent(&track);
+}
+
+LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) TrackToolbarMouse(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    if (message == WM_MOUSELEAVE || message == WM_KILLFOCUS) SetHotButton(0, false);
+    return CallWindowProcA(g.toolbarProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT OnToolbarCustomDraw(NMTBCUSTOMDRAW* draw) {
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const bool hot = static_cast<int>(draw->nmcd.dwItemSpec) == g.hotButton && g.hotInside;
+    if (hot) draw->clrText = g.hotButton == CM_QUIT ? RGB(255, 0, 0) : RGB(0, 0, 255);
+    else draw->clrText = GetSysColor(COLOR_WINDOWTEXT);
+    return CDRF_DODEFAULT;
+}
+
 LRESULT OnToolbarNotify(NMHDR* hdr) {
+    if (hdr->hwndFrom == g.toolbar && hdr->code == NM_CUSTOMDRAW)
+        return OnToolbarCustomDraw(reinterpret_cast<NMTBCUSTOMDRAW*>(hdr));
     if (hdr->code == TTN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
         for (const ToolButton& b : kToolButtons)
@@ -548,6 +596,8 @@ void CreateToolbar(HINSTANCE instance) {
     }
     SendMessageA(g.toolbar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageA(g.toolbar, TB_AUTOSIZE, 0, 0);
+    g.toolbarProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g.toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarProc)));
 }
 
 HIMAGELIST ShellIcons(std::initializer_list<int> indexes) {
@@ -684,6 +734,7 @@ LRESULT CALLBACK MainFormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_MOUSEMOVE:
+        SetHotButton(0, false);
         if (g.splitting) {
             RECT rc = {};
             GetClientRect(hwnd, &rc);
