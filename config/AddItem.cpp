@@ -244,6 +244,8 @@ void OnOK() {
     if (!NameIsFree()) return;
     g.nameEntered = false;
     if (runRequired && ComboIndex(IDC_WINDOWTYPE) < 0) return;
+    // A special item of no kind could not be stored: the row would be lost.
+    if (!runRequired && ComboIndex(IDC_SPECIALLIST) < 0) return;
     if (!SpecialChosen() && TextOf(IDC_EDITNAME).empty()) {
         ShowMessage("Please Specify an Item Name", kCaption);
         return;
@@ -256,6 +258,7 @@ void OnOK() {
 void OnApply() {
     if (!NameIsFree()) return;
     g.nameEntered = false;
+    if (SpecialChosen() && ComboIndex(IDC_SPECIALLIST) < 0) return;
     if (!SpecialChosen() && TextOf(IDC_EDITNAME).empty()) {
         ShowMessage("Please Specify an Item Name", kCaption);
         return;

@@ -622,13 +622,13 @@ void CreateViews(HINSTANCE instance) {
                              0, 0, 0, 0, g.form, nullptr, instance, nullptr);
     SendMessageA(g.tree, TVM_SETINDENT, 20, 0);
     // Closed folder, open folder, the root, the startup group.
-    g.treeImages = ShellIcons({3, 4, 15, 24});
+    g.treeImages = ShellIcons({-4, -5, -35, -28});
     TreeView_SetImageList(g.tree, g.treeImages, TVSIL_NORMAL);
     g.list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr,
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                              0, 0, 0, 0, g.form, nullptr, instance, nullptr);
     // An application shortcut, a special item.
-    g.listImages = ShellIcons({2, 34});
+    g.listImages = ShellIcons({-3, -16});
     ListView_SetImageList(g.list, g.listImages, LVSIL_SMALL);
     for (int i = 0; i < kColumnCount; ++i) {
         LVCOLUMNA column = {};

@@ -275,3 +275,44 @@ TEST_F(ConfigProgramTest, ExitWithoutUpdatingWritesNothing) {
     EXPECT_EQ(UserValues(kProduct).count("Top"), 1u);
     EXPECT_EQ(UserValues(kProduct).count("TreeWidth"), 1u);
 }
+
+TEST_F(ConfigProgramTest, TheEditorRefusesANameInUseAndAppliesARename) {
+    WriteInstalledConfiguration();
+    WriteUserString(kMenu, "Alpha", "alpha.exe|c:\\|2|a");
+    WriteUserString(kMenu, "Beta", "beta.exe||0|");
+    StartConfig();
+    ConfigViewsSnapshot views = config_.ReadViews();
+    ASSERT_NE(views.Row("Alpha"), nullptr);
+    ClickCenter(views.Row("Alpha")->rect);
+    PressKey(VK_RETURN);  // Properties
+    HWND editor = FindDialogTitled(config_.Pid(), "Add Item");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(ControlText(editor, kEditName), "Alpha");
+    EXPECT_EQ(ControlText(editor, kEditTarget), "alpha.exe");
+    ClickCenter(ControlRect(editor, kEditName));
+    PressKey(VK_END);
+    PressKey(VK_HOME, true);
+    TypeText("BETA");
+    ClickCenter(ControlRect(editor, IDOK));
+    MessageBoxInfo box = WaitForMessageBox(config_.Pid());
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, "Setwise Error!");
+    EXPECT_EQ(box.text, "Name Conflict! Please type in a different item name.");
+    AnswerMessageBox(box.hwnd, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.hwnd); }, 5000));
+    EXPECT_TRUE(IsWindow(editor));
+    EXPECT_EQ(Values("").size(), 2u);
+
+    // Apply with a free name renames the item and keeps everything else.
+    ClickCenter(ControlRect(editor, kEditName));
+    PressKey(VK_END);
+    PressKey(VK_HOME, true);
+    TypeText("Gamma");
+    ClickCenter(ControlRect(editor, 1019));  // "&Apply"
+    ASSERT_TRUE(WaitFor([&] { return Values("").count("Gamma") == 1; }, 5000));
+    EXPECT_EQ(Values(""), (std::map<std::string, std::string>{{"Gamma", "alpha.exe|c:\\|2|a"}, {"Beta", "beta.exe||0|"}}));
+    ClickCenter(ControlRect(editor, IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(editor); }, 5000));
+    views = config_.ReadViews();
+    EXPECT_EQ(views.RowNames(), (std::vector<std::string>{"Gamma", "Beta"}));  // edited in its place
+}

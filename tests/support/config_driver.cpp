@@ -232,8 +232,11 @@ RECT ControlRect(HWND dialog, int id) {
 }
 
 std::string ControlText(HWND dialog, int id) {
+    // GetWindowText does not ask a control of another process for its text.
     char text[512] = "";
-    GetWindowTextA(GetDlgItem(dialog, id), text, sizeof(text));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
     return text;
 }
 
