@@ -625,7 +625,8 @@ void CreateViews(HINSTANCE instance) {
     g.treeImages = ShellIcons({-4, -5, -35, -28});
     TreeView_SetImageList(g.tree, g.treeImages, TVSIL_NORMAL);
     g.list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+                                 LVS_SHAREIMAGELISTS,
                              0, 0, 0, 0, g.form, nullptr, instance, nullptr);
     // An application shortcut, a special item.
     g.listImages = ShellIcons({-3, -16});

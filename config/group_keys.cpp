@@ -64,8 +64,10 @@ std::vector<RawValue> RawValues(HKEY key) {
     return values;
 }
 
+bool IsText(const RawValue& value) { return value.type == REG_SZ || value.type == REG_EXPAND_SZ; }
+
 std::string AsText(const RawValue& value) {
-    if (value.type != REG_SZ && value.type != REG_EXPAND_SZ) return "";
+    if (!IsText(value)) return "";
     std::string text(value.data.begin(), value.data.end());
     const size_t end = text.find('\0');
     return end == std::string::npos ? text : text.substr(0, end);
@@ -157,7 +159,8 @@ bool ReadGroupValues(const std::string& groupPath, std::vector<NamedText>& value
     UniqueKey key = Open(GroupKeyOf(groupPath));
     if (!key) return false;
     values.clear();
-    for (const RawValue& v : RawValues(key.Get())) values.emplace_back(v.name, AsText(v));
+    for (const RawValue& v : RawValues(key.Get()))
+        if (IsText(v)) values.emplace_back(v.name, AsText(v));
     return true;
 }
 
@@ -171,8 +174,10 @@ bool ReplaceGroupValues(const std::string& groupPath, const std::vector<NamedTex
     UniqueKey key = Open(GroupKeyOf(groupPath), KEY_ALL_ACCESS);
     if (!key) return false;
     const auto step = [&] { return !afterStep || afterStep(); };
+    // Values that are no item text (another type) are left alone.
     std::vector<std::string> before;
-    for (const RawValue& v : RawValues(key.Get())) before.push_back(v.name);
+    for (const RawValue& v : RawValues(key.Get()))
+        if (IsText(v)) before.push_back(v.name);
     std::set<std::string, CaseLess> kept;
     for (const NamedText& v : values) kept.insert(v.first);
 

@@ -25,12 +25,13 @@ bool CopyGroupTree(const std::string& from, const std::string& to);
 
 // The subkey names of a group, in enumeration order; false when it does not open.
 bool ReadSubgroups(const std::string& groupPath, std::vector<std::string>& names);
-// The values of a group read as text, in enumeration order.
+// The text values of a group, in enumeration order (values of other types
+// are no items and are left out).
 bool ReadGroupValues(const std::string& groupPath, std::vector<NamedText>& values);
 // Writes one REG_SZ value into an existing group key.
 bool WriteGroupValue(const std::string& groupPath, const std::string& name, const std::string& text);
 
-// Makes the group's values equal `values` (later entries of one name win)
+// Makes the group's text values equal `values` (later entries of one name win)
 // without ever leaving it with fewer items than before or after: the new
 // values are written first, names that are gone are removed last.
 // `afterStep` is called after each change; returning false stops there.

@@ -67,7 +67,10 @@ void Collect(const std::string& folder, std::vector<std::string>& out) {
     if (search == INVALID_HANDLE_VALUE) return;
     std::vector<std::string> folders;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (found.dwFileAttributes & skip)) continue;
+        // Linked folders are not followed: they could lead back up the tree.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (found.dwFileAttributes & (skip | FILE_ATTRIBUTE_REPARSE_POINT)))
+            continue;
         if (found.cFileName[0] == '.') continue;
         folders.push_back(folder + "\\" + found.cFileName);
     } while (FindNextFileA(search, &found));

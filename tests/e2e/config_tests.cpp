@@ -316,3 +316,26 @@ TEST_F(ConfigProgramTest, TheEditorRefusesANameInUseAndAppliesARename) {
     views = config_.ReadViews();
     EXPECT_EQ(views.RowNames(), (std::vector<std::string>{"Gamma", "Beta"}));  // edited in its place
 }
+
+TEST_F(ConfigProgramTest, TheStartMenuIsImportedBelowTheSelectedGroup) {
+    WriteInstalledConfiguration();
+    WriteUserString((std::string(kMenu) + "\\Imported").c_str(), "Kept", "kept.exe||0|");
+    LinkSpec link;
+    link.target = MakeProgramFile("tool.exe");
+    link.description = "Tool";
+    ASSERT_TRUE(MakeShortcut(startMenu_ + "\\Programs\\Tools\\tool.lnk", link));
+    WriteFileBytes(startMenu_ + "\\Programs\\Tools\\broken.lnk", "not a shortcut");
+    StartConfig();
+    ClickNode({"Init Menu", "Imported"});
+    ClickNode({"Init Menu", "Imported"}, true);
+    ASSERT_TRUE(WaitForPopupMenu(config_.Pid()));
+    PressKey('I');  // "&Import Start Menu Here..."
+    ASSERT_TRUE(WaitFor([&] { return Values("\\Imported\\Programs\\Tools").count("Tool") == 1; }, 10000));
+    const ConfigViewsSnapshot views = WaitViews([](const ConfigViewsSnapshot& v) {
+        return v.Node({"Init Menu", "Imported", "Programs", "Tools"}) != nullptr;
+    });
+    EXPECT_NE(views.Node({"Init Menu", "Imported", "Programs", "Tools"}), nullptr);
+    EXPECT_EQ(views.RowNames(), std::vector<std::string>{"Kept"});
+    EXPECT_NE(views.status.find("broken.lnk"), std::string::npos) << views.status;
+    EXPECT_EQ(Values("\\Imported\\Programs\\Tools").size(), 1u);
+}

@@ -15,6 +15,7 @@
 #include "item_row.h"
 #include "shell_driver.h"
 #include "view_rows.h"
+#include "view_settings.h"
 
 using namespace setwise;
 using namespace holmtest;
@@ -122,11 +123,16 @@ TEST_F(ConfigModelTest, AGroupSavedUnchangedKeepsEveryValueExactly) {
         {"Bare", "notepad"}, {"Seven", "x||7|q"}, {"Bars", "a|b|0|c|d"}, {"Fixed", "***HOLM Special: MonitorPath: c:\\x"}};
     for (const auto& v : odd) WriteUserString((std::string(kMenu) + "\\G").c_str(), v.first.c_str(), v.second);
     const auto before = Values("\\G");
+    // A value of another type is no item: not listed, never rewritten.
+    WriteUserDword((std::string(kMenu) + "\\G").c_str(), "Number", 7);
     LoadMenuTree();
     Show({"G"});
     EXPECT_EQ(RowCount(views_.List()), static_cast<int>(before.size()));
     ASSERT_TRUE(SaveGroupItems());
-    EXPECT_EQ(Values("\\G"), before);
+    auto after = Values("\\G");
+    EXPECT_EQ(after["Number"], "7");
+    after.erase("Number");
+    EXPECT_EQ(after, before);
 
     // An edited row is written in the program's form.
     for (int i = 0; i < RowCount(views_.List()); ++i) {
@@ -137,6 +143,24 @@ TEST_F(ConfigModelTest, AGroupSavedUnchangedKeepsEveryValueExactly) {
     }
     ASSERT_TRUE(SaveGroupItems());
     EXPECT_EQ(Values("\\G")["Bare"], "notepad|c:\\|0|");
+}
+
+TEST(ConfigViewSettings, AWindowSavedOnALargerScreenIsPulledBack) {
+    ViewSettings s;
+    s.left = 1500;
+    s.top = 900;
+    s.width = 652;
+    s.height = 480;
+    PullOntoDesktop(s, 1024, 768);
+    EXPECT_EQ(s.left, 50);
+    EXPECT_EQ(s.top, 50);
+    EXPECT_EQ(s.width, 652);
+    EXPECT_EQ(s.height, 480);
+    s.left = 600;
+    s.top = 434;
+    PullOntoDesktop(s, 1024, 768);
+    EXPECT_EQ(s.width, 424);   // cut to the right edge
+    EXPECT_EQ(s.height, 334);  // cut to the bottom edge
 }
 
 TEST_F(ConfigModelTest, ASaveStoppedAfterAnyStepLosesNoItem) {
