@@ -331,9 +331,9 @@ void Refresh() {
 }
 
 void Save() {
-    SendReloadRequest();
     CaptureViewSettings();
     WriteViewSettings(g.view, true);
+    SendReloadRequest();
     SetStatus("Saved; HOLM reloads its menus.");
 }
 
@@ -696,15 +696,18 @@ void OnCreate(HWND form) {
     SetImportProgress(progress);
 }
 
+// The reload request goes out after the values are written, so that the
+// shell never reloads a half-written configuration.
 void StoreOnClose() {
     if (g.exitWithoutUpdate) return;
-    SendReloadRequest();
     CaptureViewSettings();
-    if (!WriteViewSettings(g.view, false)) return;
-    if (!ProductHasValue("LCancelStr")) StoreDefaultOptionsIfMissing();
-    if (!ProductHasValue("ShowNoTitleWindows")) WriteProductNumberIfKeyExists("ShowNoTitleWindows", 0);
-    WriteProductNumberIfKeyExists("AutoSize", g.view.autoSize ? 1 : 0);
-    CreateGroupKeyAt(kRootGroup);
+    if (WriteViewSettings(g.view, false)) {
+        if (!ProductHasValue("LCancelStr")) StoreDefaultOptionsIfMissing();
+        if (!ProductHasValue("ShowNoTitleWindows")) WriteProductNumberIfKeyExists("ShowNoTitleWindows", 0);
+        WriteProductNumberIfKeyExists("AutoSize", g.view.autoSize ? 1 : 0);
+        CreateGroupKeyAt(kRootGroup);
+    }
+    SendReloadRequest();
 }
 
 bool OverSplitter(int x) { return x >= g.view.treeWidth && x < g.view.treeWidth + kSplitterWidth + 2; }
