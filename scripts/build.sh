@@ -8,6 +8,7 @@ arch=${1:-${HOLM_ARCH:-i686}}
 build=${HOLM_BUILD_DIR:-$top/build/$arch}
 toolchain="$top/cmake/mingw-$arch.cmake"
 [ -f "$toolchain" ] || { echo "build: no toolchain for architecture '$arch'" >&2; exit 1; }
+bash "$top/scripts/fetch-libjpeg.sh" || { echo "build: the libjpeg sources could not be fetched" >&2; exit 1; }
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null \
     || { echo "build: cmake could not configure the $arch build in $build" >&2; exit 1; }

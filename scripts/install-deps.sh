@@ -10,7 +10,7 @@ pkgs=(cmake ninja-build mingw-w64
       g++-mingw-w64-i686 binutils-mingw-w64-i686
       g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
       wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick googletest
-      python3 clang nsis)
+      python3 clang nsis dpkg-dev)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 
 if [ ${#need[@]} -eq 0 ]; then

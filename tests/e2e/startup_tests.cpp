@@ -113,6 +113,17 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     ASSERT_TRUE(shell.Start());
     HWND config = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (config = FindWindowA(nullptr, "Setwise for HOLM v1.0")) != nullptr; }, 15000));
+    // The configuration program greets the new installation and reports
+    // the defaults it created.
+    DWORD configPid = 0;
+    GetWindowThreadProcessId(config, &configPid);
+    for (const char* caption : {"Setwise for HOLM v1.0: Welcome!", "Holm Configuration"}) {
+        MessageBoxInfo box = WaitForMessageBox(configPid, 15000);
+        ASSERT_NE(box.hwnd, nullptr) << caption;
+        EXPECT_EQ(box.caption, caption);
+        AnswerMessageBox(box.hwnd, IDOK);
+        WaitFor([&] { return !IsWindow(box.hwnd); }, 5000);
+    }
     Sleep(700);
     // The shell waits: its start-up has not finished while the window is up.
     EXPECT_FALSE(shell.WaitReady(300));

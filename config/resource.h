@@ -1,0 +1,73 @@
+// Resource and command identifiers of the configuration program.
+#pragma once
+
+#define IDM_MAINMENU 1
+#define IDA_MAIN 2
+#define IDD_ADDITEM 10
+#define IDD_ABOUT 11
+#define IDI_HOLMCFG 20
+#define IDR_ABOUTPICTURE 21
+#define IDR_IMPORTPICTURE 22
+
+// Main menu.
+#define CM_NEW 101
+#define CM_OPEN 102
+#define CM_SAVE 103
+#define CM_SAVEAS 104
+#define CM_OPTIONS 105
+#define CM_HOTKEYS 106
+#define CM_EXITNOUPDATE 107
+#define CM_QUIT 108
+#define CM_ADD 110
+#define CM_DELETE 111
+#define CM_STATUSBAR 120
+#define CM_SAVESTATE 121
+#define CM_SMALLICONS 122
+#define CM_LIST 123
+#define CM_DETAILS 124
+#define CM_REFRESH 125
+#define CM_ABOUT 130
+// Popup menus.
+#define CM_AUTOSIZE 143
+#define CM_INSERTITEM 145
+#define CM_PROPERTIES 147
+#define CM_EDITNAME 152
+#define CM_STARTUPGROUP 153
+#define CM_IMPORT 154
+#define CM_MOVEHERE 160
+#define CM_COPYHERE 161
+#define CM_DRAGCANCEL 162
+
+// Item editor.
+#define IDC_RADIOLINK 1001
+#define IDC_RADIOSPECIAL 1002
+#define IDC_EDITNAME 1003
+#define IDC_EDITTARGET 1004
+#define IDC_SEPARATEMEM 1005
+#define IDC_EDITSTARTIN 1006
+#define IDC_SHORTCUTKEY 1007
+#define IDC_WINDOWTYPE 1008
+#define IDC_IMPORTSHORTCUT 1009
+#define IDC_FINDTARGET 1010
+#define IDC_SYSTRAY 1011
+#define IDC_SPECIALLIST 1012
+#define IDC_REGPATH 1013
+#define IDC_REGHELP 1014
+#define IDC_OBJECTTEXT 1015
+#define IDC_HOTKEY1 1016
+#define IDC_DRIVELIST 1017
+#define IDC_HOTKEY2 1018
+#define IDC_APPLY 1019
+#define IDC_LTARGET 1020
+#define IDC_LSTARTIN 1021
+#define IDC_LKEY 1022
+#define IDC_LRUN 1023
+#define IDC_LSPECIAL 1024
+#define IDC_LREGPATH 1025
+#define IDC_LKEY1 1026
+#define IDC_LDRIVE 1027
+#define IDC_LKEY2 1028
+
+// About box.
+#define IDC_ABOUTTHANKS 1101
+#define IDC_ABOUTPICTURE 1102

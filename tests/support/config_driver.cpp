@@ -1,0 +1,247 @@
+#include "config_driver.h"
+
+#include <sstream>
+
+#include "config_support.h"
+#include "shell_driver.h"
+
+namespace holmtest {
+
+namespace {
+
+std::string g_listing;
+
+LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (cds && cds->lpData && cds->cbData > 0)
+            g_listing.assign(static_cast<const char*>(cds->lpData), cds->cbData - 1);
+        return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND Receiver() {
+    static HWND hwnd = nullptr;
+    if (hwnd) return hwnd;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ReceiverProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HolmTestViewReceiver";
+    RegisterClassA(&wc);
+    hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    return hwnd;
+}
+
+std::vector<std::string> Split(const std::string& line, char sep) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(line);
+    while (std::getline(in, part, sep)) parts.push_back(part);
+    if (!line.empty() && line.back() == sep) parts.push_back("");
+    return parts;
+}
+
+RECT ParseRect(const std::string& text) {
+    RECT rc = {};
+    std::istringstream in(text);
+    in >> rc.left >> rc.top >> rc.right >> rc.bottom;
+    return rc;
+}
+
+ConfigViewsSnapshot Parse(const std::string& listing) {
+    ConfigViewsSnapshot snap;
+    snap.read = !listing.empty();
+    std::istringstream in(listing);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 2) continue;
+        const std::string body = line.substr(2);
+        if (line[0] == 'T') {
+            const std::vector<std::string> p = Split(body, '|');
+            if (p.size() < 6) continue;
+            TreeNodeView n;
+            n.depth = std::stoi(p[0]);
+            n.image = std::stoi(p[1]);
+            n.selectedImage = std::stoi(p[2]);
+            n.selected = p[3] == "S";
+            n.rect = ParseRect(p[4]);
+            n.text = p[5];
+            snap.nodes.push_back(n);
+        } else if (line[0] == 'L') {
+            const std::vector<std::string> p = Split(body, '|');
+            if (p.size() < 9) continue;
+            RowView r;
+            r.image = std::stoi(p[0]);
+            r.selected = p[1] == "S";
+            r.rect = ParseRect(p[2]);
+            for (int c = 0; c < 6; ++c) r.columns[c] = p[3 + c];
+            snap.rows.push_back(r);
+        } else if (line[0] == 'E') {
+            snap.editingLabel = body == "1";
+        } else if (line[0] == 'S') {
+            snap.status = body;
+        }
+    }
+    return snap;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const char* cls;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != s->pid || !IsWindowVisible(hwnd)) return TRUE;
+    char cls[64] = "", caption[256] = "";
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    GetWindowTextA(hwnd, caption, sizeof(caption));
+    if (s->cls && lstrcmpA(cls, s->cls) != 0) return TRUE;
+    if (s->caption && lstrcmpA(caption, s->caption) != 0) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+HWND FindOf(DWORD pid, const char* cls, const char* caption) {
+    WindowSearch s = {pid, cls, caption, nullptr};
+    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+const TreeNodeView* ConfigViewsSnapshot::Node(const std::vector<std::string>& path) const {
+    size_t depth = 0;
+    for (const TreeNodeView& n : nodes) {
+        if (n.depth < static_cast<int>(depth) - 1) return nullptr;  // left the subtree
+        if (n.depth == static_cast<int>(depth) && depth < path.size() && n.text == path[depth]) {
+            if (++depth == path.size()) return &n;
+        }
+    }
+    return nullptr;
+}
+
+const RowView* ConfigViewsSnapshot::Row(const std::string& name) const {
+    for (const RowView& r : rows)
+        if (r.columns[0] == name) return &r;
+    return nullptr;
+}
+
+std::vector<std::string> ConfigViewsSnapshot::RowNames() const {
+    std::vector<std::string> names;
+    for (const RowView& r : rows) names.push_back(r.columns[0]);
+    return names;
+}
+
+ConfigProgram::~ConfigProgram() {
+    if (process_) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+        CloseHandle(process_);
+    }
+}
+
+bool ConfigProgram::Start() {
+    const std::string exe = BinDir() + "\\HolmCfg.exe";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, BinDir().c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
+HWND ConfigProgram::Form() const { return FindOf(pid_, "TMainForm", nullptr); }
+
+bool ConfigProgram::WaitShown(int timeoutMs) {
+    return WaitFor([&] { return Form() != nullptr; }, timeoutMs) && WaitFor([&] { return ReadViews().read; }, 5000);
+}
+
+bool ConfigProgram::WaitExit(int timeoutMs) {
+    return process_ && WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+ConfigViewsSnapshot ConfigProgram::ReadViews() const {
+    HWND form = Form();
+    if (!form) return ConfigViewsSnapshot();
+    static HMODULE spy = LoadLibraryA((BinDir() + "\\viewspy.dll").c_str());
+    if (!spy) return ConfigViewsSnapshot();
+    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "ViewSpyProc")));
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, GetWindowThreadProcessId(form, nullptr));
+    if (!hook) return ConfigViewsSnapshot();
+    static const UINT request = RegisterWindowMessageA("HolmTestReadViews");
+    g_listing.clear();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(form, request, reinterpret_cast<WPARAM>(Receiver()), 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    UnhookWindowsHookEx(hook);
+    return Parse(g_listing);
+}
+
+bool ConfigProgram::DropFiles(const std::vector<std::string>& files, POINT at) const {
+    HWND form = Form();
+    static HMODULE spy = LoadLibraryA((BinDir() + "\\viewspy.dll").c_str());
+    if (!form || !spy) return false;
+    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "ViewSpyProc")));
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, GetWindowThreadProcessId(form, nullptr));
+    if (!hook) return false;
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    std::string list = std::to_string(at.x) + " " + std::to_string(at.y) + "\n";
+    for (const std::string& f : files) list += f + "\n";
+    WriteFileBytes(std::string(temp) + "holm_viewspy_drop.txt", list);
+    static const UINT drop = RegisterWindowMessageA("HolmTestDropFiles");
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(form, drop, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    UnhookWindowsHookEx(hook);
+    return true;
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        if (scan == -1) continue;
+        PressKey(LOBYTE(scan), (HIBYTE(scan) & 1) != 0);
+    }
+}
+
+POINT CenterOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+void ClickCenter(const RECT& rect, bool right) {
+    const POINT p = CenterOf(rect);
+    Click(p.x, p.y, right);
+}
+
+HWND FindDialogTitled(DWORD pid, const char* caption, int timeoutMs) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindOf(pid, "#32770", caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+RECT ControlRect(HWND dialog, int id) {
+    RECT rc = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rc);
+    return rc;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    // GetWindowText does not ask a control of another process for its text.
+    char text[512] = "";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    return text;
+}
+
+bool WaitForPopupMenu(DWORD pid, int timeoutMs) {
+    return WaitFor([&] { return FindOf(pid, "#32768", nullptr) != nullptr; }, timeoutMs);
+}
+
+}  // namespace holmtest
