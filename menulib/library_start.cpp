@@ -11,6 +11,7 @@
 #include "process.h"
 #include "registry.h"
 #include "startup_flag.h"
+#include "startup_programs.h"
 #include "status_text.h"
 
 using namespace holm;
@@ -74,6 +75,10 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
     LoadFixedImages();
     g_lib.runStartup = DecideStartupRun(GetCommandLineA(), g_lib.options.runStartupGroupByDefault != 0);
     BuildInitMenu();
+    if (g_lib.runStartup) {
+        SetStatusText("Running 'Runs' and 'RunOnce's...");
+        RunStartupPrograms();
+    }
     SetWowWindowName();
     LoadHiddenTitles();
     g_lib.initialised = true;
