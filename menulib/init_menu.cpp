@@ -113,14 +113,15 @@ void BuildInitMenu() {
     AppendMenuA(g_menu.root, MF_STRING, kCmdRun, "Run...");
     AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
     AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
+    StartMonitors();
 }
 
 void DestroyInitMenu() {
+    ClearMonitors();
     if (g_menu.root) DestroyMenu(g_menu.root);
     g_menu = InitMenuState();
     ReleaseProgramImages();
     ClearLaunchTable();
-    ClearMonitors();
 }
 
 HMENU InitMenuRoot() { return g_menu.root; }

@@ -3,6 +3,7 @@
 #include "holm_api.h"
 #include "holm_names.h"
 #include "cloak.h"
+#include "folder_monitor.h"
 #include "hidden_titles.h"
 #include "init_menu.h"
 #include "library_state.h"
@@ -35,12 +36,6 @@ void TakeDesktopWindow() {
     ExitProcess(0);
 }
 
-void CreateEvents() {
-    if (!g_lib.paramsDoneEvent) g_lib.paramsDoneEvent = CreateEventA(nullptr, TRUE, TRUE, "HolmParamsDoneEvent");
-    if (!g_lib.stopMonitoringEvent)
-        g_lib.stopMonitoringEvent = CreateEventA(nullptr, TRUE, FALSE, "HolmStopMonitoringEvent");
-}
-
 void ReadOptions() {
     SetStatusText("Reading options...");
     UniqueKey key = OpenUserKey(kOptionsKey);
@@ -70,7 +65,6 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
     TakeDesktopWindow();
     g_lib.checkWidth = GetSystemMetrics(SM_CXMENUCHECK);
     g_lib.checkHeight = GetSystemMetrics(SM_CYMENUCHECK);
-    CreateEvents();
     ReadOptions();
     LoadFixedImages();
     g_lib.runStartup = DecideStartupRun(GetCommandLineA(), g_lib.options.runStartupGroupByDefault != 0);
@@ -87,7 +81,7 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
 
 extern "C" int _resetLpum(void) {
     g_lib.menusReady = 0;
-    if (g_lib.stopMonitoringEvent) PulseEvent(g_lib.stopMonitoringEvent);
+    ClearMonitors();  // every watcher ends before its menu goes
     _unregHotkeys();
     DestroyInitMenu();
     g_lib.runStartup = false;

@@ -224,6 +224,7 @@ TEST_F(TakeoverTest, SwitchingToExplorerRegistersExplorerAgain) {
     WriteNtShell("C:\\HOLM\\HOLM.EXE /startup");
     ASSERT_TRUE(shell_.Start());
     ASSERT_TRUE(shell_.WaitReady());
+    GetDesktopWindow();  // Wine's desktop process runs from here on
     const std::set<DWORD> explorersBefore = ProcessesNamed("explorer.exe");
     ASSERT_TRUE(PostCommand(shell_, 21));
     Expect("Are you sure you want to switch to Explorer?", IDYES);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "holm_api.h"
+#include "folder_monitor.h"
 #include "init_menu.h"
 #include "launch_table.h"
 #include "library_state.h"
@@ -280,6 +281,8 @@ TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
 }
 
 TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
+    CreateDirectoryA("c:\\data", nullptr);
+    CreateDirectoryA("c:\\inbox", nullptr);
     SetString(kStore, "Data", "***holm special: monitorpath: c:\\data");
     SetString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
     SetString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
@@ -303,6 +306,48 @@ TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
             EXPECT_TRUE(e.grayed) << e.text;
         }
     }
+}
+
+TEST_F(InitMenuBuildTest, WatchersMarkChangesAndEndAtEachRebuild) {
+    MessageBoxCatcher catcher;  // answers the message of the missing folder
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    const std::string folder = std::string(temp) + "holm-build-watch", sub = folder + "\\sub";
+    DeleteFileA((sub + "\\new.txt").c_str());
+    RemoveDirectoryA(sub.c_str());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetString(kStore, "Watch", "***HOLM Special: MonitorPath: " + folder);
+    SetString(kStore, "Gone", "***HOLM Special: MonitorPath: c:\\holm-missing-folder");
+    Rebuild();
+    // The watcher of the missing folder ends once its message is answered;
+    // the message box needs its owner's thread to take messages meanwhile.
+    for (int i = 0; i < 100 && RunningMonitorThreads() != 1; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(30);
+    }
+    EXPECT_EQ(RunningMonitorThreads(), 1);
+    UINT id = 0;
+    for (const Entry& e : Entries(InitMenuRoot())) {
+        if (e.text == "Watch") id = e.id;
+        if (e.text == "Gone") EXPECT_TRUE(e.grayed);
+    }
+    ASSERT_NE(id, 0u);
+    const auto checked = [&] {
+        for (int i = 0; i < 60 && !(GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED); ++i) Sleep(50);
+        return (GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_EQ(GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    CreateDirectoryA(sub.c_str(), nullptr);
+    EXPECT_TRUE(checked());
+    ClearMonitorMarkFor(id);  // as choosing the entry does
+    EXPECT_EQ(GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    CloseHandle(CreateFileA((sub + "\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(checked()) << "a change in a subfolder";
+
+    ResetStore();
+    Rebuild();
+    EXPECT_EQ(RunningMonitorThreads(), 0);
 }
 
 TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
