@@ -16,6 +16,8 @@
 #include "folder_monitor.h"
 #include "init_menu.h"
 #include "launch_table.h"
+#include "menu_images.h"
+#include "win_handles.h"
 #include "library_state.h"
 
 using namespace holm;
@@ -363,6 +365,34 @@ TEST_F(InitMenuBuildTest, WatchersMarkChangesAndEndAtEachRebuild) {
     ResetStore();
     Rebuild();
     EXPECT_EQ(RunningMonitorThreads(), 0);
+}
+
+TEST_F(InitMenuBuildTest, MarksSwapTheFolderIconWhenCloakedAndCheckWhenPlain) {
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuA(menu.Get(), MF_STRING, 500, "watched");
+    const auto itemData = [&] {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_DATA;
+        GetMenuItemInfoA(menu.Get(), 500, FALSE, &mii);
+        return reinterpret_cast<HICON>(mii.dwItemData);
+    };
+    const HICON changed = GetFixedImage(FixedImage::ChangedFolder).icon;
+    const HICON unchanged = GetFixedImage(FixedImage::MonitorFolder).icon;
+    ASSERT_NE(changed, nullptr);  // _init loaded the images for the cloaked style
+    ASSERT_NE(changed, unchanged);
+    g_lib.options.useCustomMenus = 1;
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 1));
+    EXPECT_EQ(itemData(), changed);
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 0));
+    EXPECT_EQ(itemData(), unchanged);
+    EXPECT_EQ(GetMenuState(menu.Get(), 500, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    g_lib.options.useCustomMenus = 0;
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 1));
+    EXPECT_NE(GetMenuState(menu.Get(), 500, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 0));
+    EXPECT_EQ(GetMenuState(menu.Get(), 500, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_FALSE(_updateMenu(menu.Get(), 501, 1));  // no such entry
 }
 
 TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
