@@ -1,12 +1,21 @@
 #include "folder_monitor.h"
 
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "holm_api.h"
+#include "library_state.h"
+#include "menu_images.h"
+#include "win_handles.h"
 
 namespace holm {
 
 namespace {
+
+constexpr DWORD kParamsWaitMs = 15000;
+constexpr DWORD kStopWaitMs = 5000;
+constexpr std::size_t kMessageChars = 359;
 
 struct Monitor {
     std::string folder;
@@ -14,14 +23,128 @@ struct Monitor {
     UINT id;
 };
 
-std::vector<Monitor> g_monitors;
+// What a watcher thread owns; it is handed over to the thread at its start.
+struct WatchParams {
+    std::string folder;
+    HMENU menu;
+    UINT id;
+    HANDLE stop;      // the build's stop event, alive until the thread ended
+    HANDLE watching;  // signalled once the watch is set up (or failed)
+    HMODULE module;   // keeps this code loaded while the thread runs
+};
+
+struct WatcherThread {
+    UniqueKernelHandle handle;
+    DWORD id;
+};
+
+struct MonitorState {
+    std::vector<Monitor> monitors;   // the monitor table
+    std::size_t started = 0;         // monitors whose threads were started
+    UniqueKernelHandle stop;         // set to end this build's threads
+    std::vector<WatcherThread> threads;
+};
+
+MonitorState g_state;
+
+void ShowMonitorError(const char* format, const std::string& folder) {
+    char text[kMessageChars + 1];
+    std::snprintf(text, sizeof(text), format, folder.c_str());
+    MessageBoxA(g_lib.shell, text, "HOLM", MB_ICONERROR | MB_TOPMOST);
+}
+
+void Watch(const WatchParams& p) {
+    HANDLE raw = FindFirstChangeNotificationA(
+        p.folder.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    if (raw == INVALID_HANDLE_VALUE) {
+        EnableMenuItem(p.menu, p.id, MF_BYCOMMAND | MF_GRAYED);
+        SetEvent(p.watching);
+        ShowMonitorError("Cannot monitor \"%s\"", p.folder);
+        return;
+    }
+    SetEvent(p.watching);
+    struct ChangeCloser { void operator()(HANDLE h) const { FindCloseChangeNotification(h); } };
+    UniqueHandle<HANDLE, ChangeCloser> change(raw);
+    const HANDLE waits[] = {p.stop, change.Get()};
+    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        _updateMenu(p.menu, p.id, 1);
+        if (!FindNextChangeNotification(change.Get())) {
+            ShowMonitorError("Monitoring of \"%s\" terminated because of failed FindNextChangeNotification() call",
+                             p.folder);
+            return;
+        }
+    }
+}
+
+DWORD WINAPI WatcherMain(LPVOID param) {
+    std::unique_ptr<WatchParams> p(static_cast<WatchParams*>(param));
+    const HMODULE module = p->module;
+    Watch(*p);
+    p.reset();
+    FreeLibraryAndExitThread(module, 0);
+}
+
+HMODULE PinThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&WatcherMain), &module);
+    return module;
+}
+
+void StartWatcher(const Monitor& m) {
+    UniqueKernelHandle watching(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    auto params = std::make_unique<WatchParams>(
+        WatchParams{m.folder, m.menu, m.id, g_state.stop.Get(), watching.Get(), PinThisModule()});
+    DWORD threadId = 0;
+    UniqueKernelHandle thread(CreateThread(nullptr, 1024, WatcherMain, params.get(), 0, &threadId));
+    if (!thread) {
+        if (params->module) FreeLibrary(params->module);
+        return;
+    }
+    params.release();
+    SetThreadPriority(thread.Get(), THREAD_PRIORITY_IDLE);
+    const HANDLE waits[] = {watching.Get(), thread.Get()};
+    WaitForMultipleObjects(2, waits, FALSE, kParamsWaitMs);
+    g_state.threads.push_back({std::move(thread), threadId});
+}
+
+BOOL CALLBACK CloseThreadDialog(HWND hwnd, LPARAM) {
+    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+// A thread that shows a message cannot see the stop event: its message is
+// closed for it. Messages sent to this thread meanwhile (the message box
+// talks to its owner, the shell main window) are answered while waiting.
+void WaitForWatcher(const WatcherThread& t) {
+    const HANDLE thread = t.handle.Get();
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kStopWaitMs;) {
+        const DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0) return;
+        MSG msg;
+        if (woke == WAIT_OBJECT_0 + 1) PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        EnumThreadWindows(t.id, CloseThreadDialog, 0);
+    }
+}
+
+void StopWatchers() {
+    if (g_state.stop) SetEvent(g_state.stop.Get());
+    for (const WatcherThread& t : g_state.threads) WaitForWatcher(t);
+    g_state.threads.clear();
+    g_state.stop.Reset();
+}
 
 }  // namespace
 
-void AddMonitor(const std::string& folder, HMENU menu, UINT id) { g_monitors.push_back({folder, menu, id}); }
+void AddMonitor(const std::string& folder, HMENU menu, UINT id) { g_state.monitors.push_back({folder, menu, id}); }
+
+void StartMonitors() {
+    if (!g_state.stop) g_state.stop.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!g_state.stop) return;
+    for (; g_state.started < g_state.monitors.size(); ++g_state.started) StartWatcher(g_state.monitors[g_state.started]);
+}
 
 void ClearMonitorMarkFor(UINT id) {
-    for (const Monitor& m : g_monitors) {
+    for (const Monitor& m : g_state.monitors) {
         if (m.id == id) {
             _updateMenu(m.menu, m.id, 0);
             return;
@@ -29,10 +152,30 @@ void ClearMonitorMarkFor(UINT id) {
     }
 }
 
-void ClearMonitors() { g_monitors.clear(); }
+void ClearMonitors() {
+    StopWatchers();
+    g_state.monitors.clear();
+    g_state.started = 0;
+}
+
+int RunningMonitorThreads() {
+    int running = 0;
+    for (const WatcherThread& t : g_state.threads)
+        if (WaitForSingleObject(t.handle.Get(), 0) == WAIT_TIMEOUT) ++running;
+    return running;
+}
 
 }  // namespace holm
 
 extern "C" BOOL _updateMenu(HMENU menu, UINT id, int changed) {
+    using namespace holm;
+    if (g_lib.Cloaked()) {
+        const FixedImage image = changed ? FixedImage::ChangedFolder : FixedImage::MonitorFolder;
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_DATA;
+        mii.dwItemData = reinterpret_cast<ULONG_PTR>(GetFixedImage(image).icon);
+        return SetMenuItemInfoA(menu, id, FALSE, &mii);
+    }
     return CheckMenuItem(menu, id, MF_BYCOMMAND | (changed ? MF_CHECKED : MF_UNCHECKED)) != static_cast<DWORD>(-1);
 }

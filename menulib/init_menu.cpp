@@ -1,5 +1,6 @@
 #include "init_menu.h"
 
+#include "control_panel.h"
 #include "folder_monitor.h"
 #include "holm_api.h"
 #include "holm_names.h"
@@ -101,6 +102,7 @@ void LoadStoreIntoRoot(HMENU root) {
 void BuildInitMenu() {
     g_menu.controlPanel = CreatePopupOrDie();
     SetStatusText("Reading Control Panels...");
+    FillControlPanel(g_menu.controlPanel);
     SetStatusText("Reading Init Menu...");
     g_menu.special = CreatePopupOrDie();
     FillSpecial(g_menu.special);
@@ -114,14 +116,16 @@ void BuildInitMenu() {
     AppendMenuA(g_menu.root, MF_STRING, kCmdRun, "Run...");
     AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
     AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
+    StartMonitors();
 }
 
 void DestroyInitMenu() {
+    ClearMonitors();
     if (g_menu.root) DestroyMenu(g_menu.root);
     g_menu = InitMenuState();
     ReleaseProgramImages();
+    ReleaseControlPanelImages();
     ClearLaunchTable();
-    ClearMonitors();
 }
 
 HMENU InitMenuRoot() { return g_menu.root; }

@@ -3,6 +3,7 @@
 #include "holm_api.h"
 #include "holm_names.h"
 #include "cloak.h"
+#include "folder_monitor.h"
 #include "hidden_titles.h"
 #include "init_menu.h"
 #include "library_state.h"
@@ -12,6 +13,7 @@
 #include "process.h"
 #include "registry.h"
 #include "startup_flag.h"
+#include "startup_programs.h"
 #include "status_text.h"
 
 using namespace holm;
@@ -33,12 +35,6 @@ void TakeDesktopWindow() {
     MessageBoxA(g_lib.shell, "ERROR: Could not get handle to desktop window.  Game over.", "HOLMDLL!init()",
                 MB_ICONERROR | MB_TOPMOST);
     ExitProcess(0);
-}
-
-void CreateEvents() {
-    if (!g_lib.paramsDoneEvent) g_lib.paramsDoneEvent = CreateEventA(nullptr, TRUE, TRUE, "HolmParamsDoneEvent");
-    if (!g_lib.stopMonitoringEvent)
-        g_lib.stopMonitoringEvent = CreateEventA(nullptr, TRUE, FALSE, "HolmStopMonitoringEvent");
 }
 
 void ReadOptions() {
@@ -70,11 +66,14 @@ static volatile DWORD* Init(HINSTANCE resources, HWND statusWindow) {
     TakeDesktopWindow();
     g_lib.checkWidth = GetSystemMetrics(SM_CXMENUCHECK);
     g_lib.checkHeight = GetSystemMetrics(SM_CYMENUCHECK);
-    CreateEvents();
     ReadOptions();
     LoadFixedImages();
     g_lib.runStartup = DecideStartupRun(GetCommandLineA(), g_lib.options.runStartupGroupByDefault != 0);
     BuildInitMenu();
+    if (g_lib.runStartup) {
+        SetStatusText("Running 'Runs' and 'RunOnce's...");
+        RunStartupPrograms();
+    }
     SetWowWindowName();
     LoadHiddenTitles();
     g_lib.initialised = true;
@@ -90,7 +89,7 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
 static void Rebuild() {
     g_lib.rebuildPending = false;
     g_lib.menusReady = 0;
-    if (g_lib.stopMonitoringEvent) PulseEvent(g_lib.stopMonitoringEvent);
+    ClearMonitors();  // every watcher ends before its menu goes
     _unregHotkeys();
     DestroyInitMenu();
     g_lib.runStartup = false;

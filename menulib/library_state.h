@@ -28,8 +28,6 @@ struct LibraryState {
     DWORD platform = VER_PLATFORM_WIN32_NT;
     DWORD majorVersion = 4;
     int checkWidth = 0, checkHeight = 0;
-    HANDLE paramsDoneEvent = nullptr;
-    HANDLE stopMonitoringEvent = nullptr;
     bool runStartup = false;
     char wowWindowName[32] = "";
     Options options;

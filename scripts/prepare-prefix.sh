@@ -30,6 +30,18 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]
 "winemenubuilder.exe"=""
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon]
+"Shell"="holm.exe /startup"
 REG
 "$WINE" regedit /s "$reg" >/dev/null 2>&1 || fail "regedit could not write the desktop settings into $WINEPREFIX"
 "$WINESERVER" -w
+# HOLM is the registered shell on both platforms, so that a test start of
+# the shell makes no offer unless the test itself changes the entry.
+ini=$WINEPREFIX/drive_c/windows/system.ini
+touch "$ini"
+if ! grep -qi '^\[boot\]' "$ini"; then
+  printf '\r\n[boot]\r\nshell=holm.exe\r\n' >> "$ini"
+elif ! grep -qi '^shell=.*holm' "$ini"; then
+  sed -i '/^\[boot\]/I a shell=holm.exe\r' "$ini"
+fi

@@ -88,6 +88,10 @@ void SetWowWindowName() {
     lstrcpynA(g_shell.wowWindowName, name, sizeof(g_shell.wowWindowName));
 }
 
+// Programs started before the shell put their notification icons into the
+// tray again when a task bar announces itself.
+void AnnounceTaskbar() { PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
+
 }  // namespace
 
 LRESULT RunStartup(HWND mainWindow) {
@@ -116,6 +120,7 @@ LRESULT RunStartup(HWND mainWindow) {
     ApplyTrayOptions();
     SetTimer(mainWindow, kWatchdogTimer, 250, nullptr);
     g_shell.startupFinished = true;
+    AnnounceTaskbar();
     return 0;
 }
 

@@ -1,11 +1,14 @@
 // Builds the Init Menu from generated stores and prints the build times:
-// 1,000 and 10,000 items (one group of 2,000), program icons off and on.
+// 1,000 and 10,000 items (one group of 2,000), program icons off and on;
+// then what the Control Panel submenu and 0, 5 and 50 folder monitors add
+// to a build of 100 items.
 #include <windows.h>
 #include <shlwapi.h>
 
 #include <cstdio>
 #include <string>
 
+#include "control_panel.h"
 #include "holm_api.h"
 #include "library_state.h"
 
@@ -64,6 +67,61 @@ double BestOf(int runs) {
     return best;
 }
 
+double ControlPanelFillMilliseconds() {
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    HMENU scratch = CreatePopupMenu();
+    QueryPerformanceCounter(&a);
+    FillControlPanel(scratch);
+    QueryPerformanceCounter(&b);
+    DestroyMenu(scratch);
+    _resetLpum();  // drops the scratch fill's launch entries and images
+    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double BestControlPanelFill(int runs) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const double t = ControlPanelFillMilliseconds();
+        if (t < best) best = t;
+    }
+    return best;
+}
+
+// `count` folder monitors of folders that exist, beside the store's items.
+void AddMonitors(int count) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    HKEY store = CreateKey(kStore);
+    for (int i = 0; i < count; ++i) {
+        const std::string folder = std::string(temp) + "holm-bench-watch-" + std::to_string(i);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SetString(store, "Watch " + std::to_string(i), "***HOLM Special: MonitorPath: " + folder);
+    }
+    RegCloseKey(store);
+}
+
+void ExtrasBenchmark() {
+    g_lib.options.showProgIcons = 0;
+    GenerateStore(100);
+    const double full = BestOf(5);
+    const double panel = BestControlPanelFill(5);
+    std::printf("100 items: build %.1f ms, of which the Control Panel %.1f ms\n", full, panel);
+    std::printf("build with / without the Control Panel: %.2f\n", full / (full - panel > 0.01 ? full - panel : 0.01));
+    double monitors[3];
+    const int counts[3] = {0, 5, 50};
+    for (int i = 0; i < 3; ++i) {
+        GenerateStore(100);
+        AddMonitors(counts[i]);
+        monitors[i] = BestOf(5);
+        std::printf("100 items, %2d folder monitors: build %.1f ms\n", counts[i], monitors[i]);
+    }
+    std::printf("5 monitors / none: %.2f   50 monitors / none: %.2f\n", monitors[1] / monitors[0],
+                monitors[2] / monitors[0]);
+    GenerateStore(0);
+    _resetLpum();  // ends the monitors' threads
+}
+
 }  // namespace
 
 int main() {
@@ -97,6 +155,7 @@ int main() {
     std::printf("10x items, icons off: %.1fx the time\n", times[1][0] / times[0][0]);
     std::printf("10x items, icons on:  %.1fx the time\n", times[1][1] / times[0][1]);
     std::printf("icons on / off at 10,000 items: %.2f\n", times[1][1] / times[1][0]);
+    ExtrasBenchmark();
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "recorder_log.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
@@ -146,4 +147,24 @@ TEST_F(StartupTest, CloseRunsTheTeardownAndEndsWithCodeZero) {
     ASSERT_TRUE(shell.Stop());
     EXPECT_EQ(shell.ExitCode(), 0u);
     EXPECT_EQ(FindWindowA("Shell_TrayWnd", "HOLM Tray"), nullptr);
+}
+
+TEST_F(StartupTest, RunKeysRunOnlyWithTheStartupSwitch) {
+    const char run[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string log = NewRecorderLog("holm-run-keys");
+    WriteUserString(run, "holm test", "\"" + RecorderPath() + "\" " + log + " started");
+    {
+        ShellProcess shell;
+        ASSERT_TRUE(shell.Start());
+        ASSERT_TRUE(shell.WaitReady());
+        Sleep(1000);
+        EXPECT_TRUE(ReadRecorderLog(log).empty());
+        EXPECT_TRUE(shell.Stop());
+    }
+    ShellProcess shell;
+    ASSERT_TRUE(shell.Start("/startup"));
+    ASSERT_TRUE(shell.WaitReady());
+    EXPECT_EQ(WaitForRecords(log, 1).size(), 1u);
+    EXPECT_TRUE(shell.Stop());
+    DeleteUserTree(run);
 }

@@ -122,6 +122,26 @@ TEST_F(TrayTest, IconsFillTheGridInOrderAndADeleteClosesTheGap) {
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 4, TestIconColour(1)));
 }
 
+TEST_F(TrayTest, AStartedShellAsksProgramsToPutTheirIconsBack) {
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    const auto announced = [&](const IconOwner::Event& e) { return e.message == taskbarCreated; };
+    PumpMessages(100);
+    owner_.Clear();
+    StartShell();
+    // The owner window existed before the shell; it answers the announcement
+    // by adding its icon again, as a program that lost its icon does.
+    ASSERT_TRUE(owner_.WaitForEvent(announced, 5000));
+    std::vector<HICON> icons = MakeShellIcons(shell_, 1, 2);
+    ASSERT_EQ(icons.size(), 1u);
+    ASSERT_TRUE(SendTrayNotification(tray_, kNimAdd, Icon(1, icons[0])));
+    ASSERT_TRUE(WaitForClientSize(tray_, ClientWidthFor(2), kRowHeight));
+    EXPECT_TRUE(WaitForCellColour(tray_, 1, 2, TestIconColour(2)));
+    // Announced once per start, not at a reload.
+    owner_.Clear();
+    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, 14, 0));
+    EXPECT_FALSE(owner_.WaitForEvent(announced, 1500));
+}
+
 TEST_F(TrayTest, TipsShowForAnsiAndWideRecords) {
     StartShell();
     std::vector<HICON> icons = MakeShellIcons(shell_, 2, 3);

@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "holm_api.h"
+#include "folder_monitor.h"
 #include "init_menu.h"
 #include "launch_table.h"
+#include "menu_images.h"
+#include "win_handles.h"
 #include "library_state.h"
 
 using namespace holm;
@@ -176,6 +179,12 @@ private:
     std::thread thread_;
 };
 
+std::string TestAppletPath() {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof(system));
+    return std::string(system) + "\\holmtest.cpl";
+}
+
 class InitMenuBuildTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -193,8 +202,12 @@ protected:
         std::string exe = path;
         exe = exe.substr(0, exe.find_last_of('\\')) + "\\holm.exe";
         HMODULE resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        CopyFileA((exe.substr(0, exe.find_last_of('\\')) + "\\holmtest.cpl").c_str(), TestAppletPath().c_str(),
+                  FALSE);
         _init(reinterpret_cast<HINSTANCE>(resources), nullptr);
+        cpl_ = _getnumprogs();  // the Control Panel's entries come first
     }
+    static void TearDownTestSuite() { DeleteFileA(TestAppletPath().c_str()); }
     void SetUp() override {
         ResetStore();
         saved_ = g_lib.options;
@@ -209,11 +222,13 @@ protected:
     }
 
     static HWND shell_;
+    static int cpl_;
     Options saved_;
     std::vector<std::pair<std::string, std::string>> messages_;
 };
 
 HWND InitMenuBuildTest::shell_ = nullptr;
+int InitMenuBuildTest::cpl_ = 0;
 
 }  // namespace
 
@@ -222,7 +237,7 @@ TEST_F(InitMenuBuildTest, EmptyStoreLayout) {
     const std::vector<std::string> expected = {"Title", "-", "[Uninhabited]", "-", "Run...", "Control Panel", "Special"};
     EXPECT_EQ(Texts(InitMenuRoot()), expected);
     EXPECT_TRUE(Entries(InitMenuRoot())[2].grayed);
-    EXPECT_EQ(_getnumprogs(), 0);
+    EXPECT_EQ(_getnumprogs(), cpl_ + 0);
 }
 
 TEST_F(InitMenuBuildTest, GroupsFirstThenItemsEachSortedWithoutCase) {
@@ -263,19 +278,19 @@ TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
     SetString(kStore, "second", "regedit||3|");
     SetString(kStore, "third", "|||");
     Rebuild();
-    ASSERT_EQ(_getnumprogs(), 4);
+    ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     // Subgroups are walked before the group's own items.
-    EXPECT_STREQ(LaunchEntryAt(0)->command, "calc");
-    EXPECT_EQ(LaunchEntryAt(0)->showCmd, SW_MINIMIZE);
-    EXPECT_STREQ(LaunchEntryAt(1)->directory, "c:\\temp");
-    EXPECT_EQ(LaunchEntryAt(1)->showCmd, SW_MAXIMIZE);
-    EXPECT_EQ(LaunchEntryAt(2)->showCmd, SW_HIDE);
-    EXPECT_EQ(LaunchEntryAt(2)->directory, nullptr);
-    EXPECT_EQ(LaunchEntryAt(3)->command, nullptr);
-    EXPECT_EQ(LaunchEntryAt(3)->hotkeyVk, kNoHotkey);
+    EXPECT_STREQ(LaunchEntryAt(cpl_ + 0)->command, "calc");
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 0)->showCmd, SW_MINIMIZE);
+    EXPECT_STREQ(LaunchEntryAt(cpl_ + 1)->directory, "c:\\temp");
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 1)->showCmd, SW_MAXIMIZE);
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 2)->showCmd, SW_HIDE);
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 2)->directory, nullptr);
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->command, nullptr);
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->hotkeyVk, kNoHotkey);
     for (const Entry& e : Entries(InitMenuRoot())) {
         if (e.text == "first") {
-            EXPECT_EQ(e.id, 23u);
+            EXPECT_EQ(e.id, 23u + cpl_);
         }
     }
 }
@@ -286,7 +301,7 @@ TEST_F(InitMenuBuildTest, HotkeySuffixIsShownAndSortedWith) {
     SetString(kStore, "Notepad 2", "notepad||0|");
     Rebuild();
     EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Notepad\tq", "Notepad 2"}));
-    EXPECT_EQ(LaunchEntryAt(0)->hotkeyVk, LOBYTE(VkKeyScanA('q')));
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 0)->hotkeyVk, LOBYTE(VkKeyScanA('q')));
     // The hotkey is held by the shell window: registering it again fails.
     EXPECT_FALSE(RegisterHotKey(shell_, 999, MOD_ALT | MOD_CONTROL, LOBYTE(VkKeyScanA('q'))));
     EXPECT_TRUE(messages_.empty());
@@ -313,15 +328,20 @@ TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
 }
 
 TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
+    CreateDirectoryA("c:\\data", nullptr);
+    CreateDirectoryA("c:\\inbox", nullptr);
     SetString(kStore, "Data", "***holm special: monitorpath: c:\\data");
     SetString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
     SetString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
     SetString(kStore, "Broken", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\NoSuchKey\\X");
     SetString(kStore, "Unread", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Missing");
     Rebuild();
-    ASSERT_EQ(_getnumprogs(), 4);
+    ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     std::vector<std::string> commands;
-    for (int i = 0; i < 4; ++i) commands.push_back(LaunchEntryAt(i)->command ? LaunchEntryAt(i)->command : "");
+    for (int i = 0; i < 4; ++i) {
+        const LaunchEntry* entry = LaunchEntryAt(cpl_ + i);
+        commands.push_back(entry->command ? entry->command : "");
+    }
     EXPECT_NE(std::find(commands.begin(), commands.end(), "explorer c:\\data"), commands.end());
     EXPECT_NE(std::find(commands.begin(), commands.end(), "explorer c:\\inbox"), commands.end());
     EXPECT_EQ(std::count(commands.begin(), commands.end(), ""), 2);
@@ -336,6 +356,130 @@ TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
             EXPECT_TRUE(e.grayed) << e.text;
         }
     }
+}
+
+TEST_F(InitMenuBuildTest, WatchersMarkChangesAndEndAtEachRebuild) {
+    MessageBoxCatcher catcher;  // answers the message of the missing folder
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    const std::string folder = std::string(temp) + "holm-build-watch", sub = folder + "\\sub";
+    DeleteFileA((sub + "\\new.txt").c_str());
+    RemoveDirectoryA(sub.c_str());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetString(kStore, "Watch", "***HOLM Special: MonitorPath: " + folder);
+    SetString(kStore, "Gone", "***HOLM Special: MonitorPath: c:\\holm-missing-folder");
+    Rebuild();
+    // The watcher of the missing folder ends once its message is answered;
+    // the message box needs its owner's thread to take messages meanwhile.
+    for (int i = 0; i < 100 && RunningMonitorThreads() != 1; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(30);
+    }
+    EXPECT_EQ(RunningMonitorThreads(), 1);
+    UINT id = 0;
+    for (const Entry& e : Entries(InitMenuRoot())) {
+        if (e.text == "Watch") id = e.id;
+        if (e.text == "Gone") EXPECT_TRUE(e.grayed);
+    }
+    ASSERT_NE(id, 0u);
+    const auto checked = [&] {
+        for (int i = 0; i < 60 && !(GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED); ++i) Sleep(50);
+        return (GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_EQ(GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    CreateDirectoryA(sub.c_str(), nullptr);
+    EXPECT_TRUE(checked());
+    ClearMonitorMarkFor(id);  // as choosing the entry does
+    EXPECT_EQ(GetMenuState(InitMenuRoot(), id, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    CloseHandle(CreateFileA((sub + "\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(checked()) << "a change in a subfolder";
+
+    ResetStore();
+    Rebuild();
+    EXPECT_EQ(RunningMonitorThreads(), 0);
+}
+
+TEST_F(InitMenuBuildTest, MarksSwapTheFolderIconWhenCloakedAndCheckWhenPlain) {
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuA(menu.Get(), MF_STRING, 500, "watched");
+    const auto itemData = [&] {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_DATA;
+        GetMenuItemInfoA(menu.Get(), 500, FALSE, &mii);
+        return reinterpret_cast<HICON>(mii.dwItemData);
+    };
+    const HICON changed = GetFixedImage(FixedImage::ChangedFolder).icon;
+    const HICON unchanged = GetFixedImage(FixedImage::MonitorFolder).icon;
+    ASSERT_NE(changed, nullptr);  // _init loaded the images for the cloaked style
+    ASSERT_NE(changed, unchanged);
+    g_lib.options.useCustomMenus = 1;
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 1));
+    EXPECT_EQ(itemData(), changed);
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 0));
+    EXPECT_EQ(itemData(), unchanged);
+    EXPECT_EQ(GetMenuState(menu.Get(), 500, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    g_lib.options.useCustomMenus = 0;
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 1));
+    EXPECT_NE(GetMenuState(menu.Get(), 500, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_TRUE(_updateMenu(menu.Get(), 500, 0));
+    EXPECT_EQ(GetMenuState(menu.Get(), 500, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_FALSE(_updateMenu(menu.Get(), 501, 1));  // no such entry
+}
+
+TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
+    Rebuild();
+    HMENU panel = Submenu(InitMenuRoot(), "Control Panel");
+    const std::vector<std::string> texts = Texts(panel);
+    for (const char* mine : {"Holm Wide Applet", "Holm Ansi Applet", "Holm Old Applet"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), mine), texts.end()) << mine;
+    EXPECT_GE(static_cast<int>(texts.size()), 4) << "Wine's own applets are listed too";
+    EXPECT_EQ(static_cast<int>(texts.size()), cpl_);
+    EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end(),
+                               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }));
+    for (const std::string& t : texts) EXPECT_EQ(t.find('&'), std::string::npos) << t;
+    for (const char* gone : {"System", "Network", "Modems"})
+        EXPECT_EQ(std::find(texts.begin(), texts.end(), gone), texts.end()) << "not on Windows NT: " << gone;
+
+    std::vector<std::string> commands;
+    for (int i = 0; i < cpl_; ++i) {
+        const LaunchEntry* entry = LaunchEntryAt(i);
+        commands.push_back(entry->command);
+        EXPECT_EQ(entry->showCmd, 0) << entry->command;
+        EXPECT_EQ(entry->directory, nullptr);
+        EXPECT_EQ(std::string(entry->command).rfind("control ", 0), 0u) << entry->command;
+    }
+    for (const char* mine : {"control holmtest.cpl Holm &Wide Applet", "control holmtest.cpl Holm Ansi Applet",
+                             "control holmtest.cpl Holm Old Applet"})
+        EXPECT_NE(std::find(commands.begin(), commands.end(), mine), commands.end()) << mine;
+
+    // Applets that gave an icon show it; the old inquiry gave none.
+    for (const Entry& e : Entries(panel)) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_CHECKMARKS;
+        GetMenuItemInfoA(panel, e.id, FALSE, &mii);
+        if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") EXPECT_NE(mii.hbmpUnchecked, nullptr);
+        if (e.text == "Holm Old Applet") EXPECT_EQ(mii.hbmpUnchecked, nullptr);
+        EXPECT_GE(e.id, 22u);
+        EXPECT_LT(e.id, 22u + cpl_);
+    }
+}
+
+TEST_F(InitMenuBuildTest, Windows95AddsSystemNetworkAndModems) {
+    g_lib.platform = VER_PLATFORM_WIN32_WINDOWS;
+    Rebuild();
+    g_lib.platform = VER_PLATFORM_WIN32_NT;
+    const std::vector<std::string> texts = Texts(Submenu(InitMenuRoot(), "Control Panel"));
+    EXPECT_EQ(static_cast<int>(texts.size()), cpl_ + 3);
+    EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end(),
+                               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }));
+    std::vector<std::string> commands;
+    for (int i = cpl_; i < cpl_ + 3; ++i) commands.push_back(LaunchEntryAt(i)->command);
+    EXPECT_EQ(commands, (std::vector<std::string>{"control sysdm.cpl", "control netcpl.cpl", "control modem.cpl"}));
+    for (const char* fixed : {"System", "Network", "Modems"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), fixed), texts.end()) << fixed;
 }
 
 TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
@@ -355,7 +499,7 @@ TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
     SetString(kStore, std::string(300, 'n').c_str(), "notepad");
     Rebuild();
-    EXPECT_EQ(_getnumprogs(), 0);
+    EXPECT_EQ(_getnumprogs(), cpl_);
 }
 
 TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
@@ -505,5 +649,5 @@ TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
     EXPECT_EQ(stillAlive, 0);
     EXPECT_GT(imagesSeen, 500);  // the builds really made images
     EXPECT_LT(PrivateBytes(), bytesBefore + 4 * 1024 * 1024);
-    EXPECT_EQ(_getnumprogs(), 20);
+    EXPECT_EQ(_getnumprogs(), cpl_ + 20);
 }

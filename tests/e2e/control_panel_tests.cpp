@@ -1,0 +1,64 @@
+// The Control Panel submenu of the real holm.exe with the settings users
+// have (cloaked menus on): the applets that Wine installs and a test
+// applet, read from the menu on screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "shell_driver.h"
+
+using namespace holmtest;
+
+namespace {
+
+std::string SystemApplet() {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof(system));
+    return std::string(system) + "\\holmtest.cpl";
+}
+
+class ControlPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStrayShells();
+        ResetHolmRegistry();
+        WriteMinimalConfiguration();
+        ASSERT_TRUE(CopyFileA((BinDir() + "\\holmtest.cpl").c_str(), SystemApplet().c_str(), FALSE));
+    }
+    void TearDown() override {
+        if (shell_.Running()) DismissMenus(shell_.Pid());
+        KillStrayShells();
+        DeleteFileA(SystemApplet().c_str());
+    }
+    ShellProcess shell_;
+};
+
+}  // namespace
+
+TEST_F(ControlPanelTest, TheSubmenuListsTheAppletsSortedWithTheirIcons) {
+    ASSERT_TRUE(shell_.Start());
+    ASSERT_TRUE(shell_.WaitReady());
+    Click(400, 300);
+    MenuSnapshot menu = WaitForMenu(shell_);
+    ASSERT_TRUE(menu.open);
+    std::vector<std::string> texts;
+    for (const MenuEntry& e : MenuLevel(menu, {"Control Panel"})) {
+        texts.push_back(e.text);
+        if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") EXPECT_TRUE(e.Has('B')) << e.text;
+        if (e.text == "Holm Old Applet") EXPECT_FALSE(e.Has('B'));
+        EXPECT_GE(e.id, 22u);
+    }
+    for (const char* mine : {"Holm Wide Applet", "Holm Ansi Applet", "Holm Old Applet"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), mine), texts.end()) << mine;
+    EXPECT_GT(texts.size(), 3u) << "Wine's own applets are missing";
+    EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    }));
+    // The submenu opens on screen as well.
+    ASSERT_TRUE(SelectMenuEntry(menu, {"Control Panel", "Holm Ansi Applet"}));
+    RECT rc = {};
+    EXPECT_TRUE(MenuEntryRect(shell_, "Holm Old Applet", &rc));
+}

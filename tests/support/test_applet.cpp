@@ -1,0 +1,52 @@
+// holmtest.cpl: a Control Panel file with three applets, each answering a
+// different inquiry: the wide new inquiry (a name with a mnemonic), the
+// ANSI new inquiry, and only the old inquiry with a string resource.
+#include <windows.h>
+#include <cpl.h>
+
+#include <cstring>
+
+namespace {
+
+HMODULE g_module = nullptr;
+
+void AnswerWide(NEWCPLINFOW* info) {
+    info->dwSize = sizeof(NEWCPLINFOW);
+    info->hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    info->lData = 11;
+    lstrcpyW(info->szName, L"Holm &Wide Applet");
+}
+
+void AnswerAnsi(NEWCPLINFOA* info) {
+    info->dwSize = sizeof(NEWCPLINFOA);
+    info->hIcon = LoadIconA(nullptr, IDI_WARNING);
+    info->lData = 12;
+    lstrcpyA(info->szName, "Holm Ansi Applet");
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) g_module = instance;
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) LONG CALLBACK CPlApplet(HWND, UINT message, LPARAM applet, LPARAM param) {
+    switch (message) {
+    case CPL_INIT: return 1;
+    case CPL_GETCOUNT: return 3;
+    case CPL_NEWINQUIRE:
+        if (applet == 0) AnswerWide(reinterpret_cast<NEWCPLINFOW*>(param));
+        if (applet == 1) AnswerAnsi(reinterpret_cast<NEWCPLINFOA*>(param));
+        return 0;
+    case CPL_INQUIRE: {
+        auto* info = reinterpret_cast<CPLINFO*>(param);
+        info->idIcon = 0;
+        info->idName = 100;
+        info->idInfo = 100;
+        info->lData = 13;
+        return 0;
+    }
+    default: return 0;
+    }
+}
