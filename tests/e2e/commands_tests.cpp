@@ -512,13 +512,23 @@ TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     const std::string command = "\"" + BinDir() + "\\window_owner.exe\" WL Item Ran||0|";
     WriteUserString(kStore, "WL Item", command);
     StartShell();
+    // The item's hotkey id is its command id (the Control Panel's applets
+    // come first).
+    MenuSnapshot init = OpenMenu(false);
+    ASSERT_TRUE(init.open);
+    UINT itemId = 0;
+    for (const MenuEntry& e : init.entries)
+        if (e.depth == 0 && e.text == "WL Item") itemId = e.id;
+    ASSERT_GE(itemId, 22u);
+    ASSERT_TRUE(DismissMenus(Pid()));
+    Sleep(300);
     MenuSnapshot list = OpenMenu(true);  // the last menu is now the Window List
     ASSERT_TRUE(list.open);
     ASSERT_TRUE(DismissMenus(Pid()));
 
     const std::set<DWORD> before = ProcessesNamed("window_owner.exe");
     ASSERT_TRUE(PostHotkey(*shell_, 21));  // not an item's hotkey
-    ASSERT_TRUE(PostHotkey(*shell_, 22));
+    ASSERT_TRUE(PostHotkey(*shell_, static_cast<int>(itemId)));
     const DWORD item = NewProcess(before, "window_owner.exe");
     ASSERT_NE(item, 0u);
     EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(item, "WL Item Ran") != nullptr; }, 10000));

@@ -172,7 +172,10 @@ TEST_F(InitMenuTest, AFailedStartIsReportedWithIndexAndNullDirectory) {
     MessageBoxInfo box = WaitForMessageBox(shell_.Pid());
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
-    EXPECT_EQ(box.text, "(3) Execution of \"no-such-program-here.exe\" in directory \"(null)\" failed");
+    // The Control Panel's applets take the first launch entries.
+    const std::size_t applets = SubmenuEntries(menu, "Control Panel").size();
+    EXPECT_EQ(box.text, "(" + std::to_string(3 + applets) +
+                            ") Execution of \"no-such-program-here.exe\" in directory \"(null)\" failed");
     AnswerMessageBox(box.hwnd, IDOK);
     Sleep(500);
     EXPECT_TRUE(OpenInitMenu().open);

@@ -566,23 +566,24 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
 TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
     SetString(kStore, "Editor", "%windir%\\notepad.exe");
     Rebuild();
-    ASSERT_EQ(_getnumprogs(), 1);
+    ASSERT_EQ(_getnumprogs(), cpl_ + 1);
     std::vector<std::pair<std::string, std::string>> seen;
     {
         MessageBoxCatcher catcher;
         {
             FailingAllocations failing;
-            _doInitMenu(0);
+            _doInitMenu(cpl_);
             _resetLpum();
         }
         seen = catcher.Seen();
     }
     ASSERT_GE(seen.size(), 3u);
     EXPECT_EQ(seen[0], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
-    EXPECT_EQ(seen[1].second, "(0) Execution of \"%windir%\\notepad.exe\" in directory \"(null)\" failed");
+    EXPECT_EQ(seen[1].second,
+              "(" + std::to_string(cpl_) + ") Execution of \"%windir%\\notepad.exe\" in directory \"(null)\" failed");
     EXPECT_EQ(seen[2], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
     Rebuild();
-    EXPECT_EQ(_getnumprogs(), 1);
+    EXPECT_EQ(_getnumprogs(), cpl_ + 1);
 }
 
 namespace {
