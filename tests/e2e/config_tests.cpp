@@ -85,7 +85,7 @@ protected:
 }  // namespace
 
 TEST_F(ConfigProgramTest, TheFirstRunGreetsImportsAndCreatesTheDefaults) {
-    LinkSpec link;
+    LinkFields link;
     link.target = MakeProgramFile("pad.exe");
     link.description = "Pad";
     ASSERT_TRUE(MakeShortcut(startMenu_ + "\\Programs\\Tools\\Pad.lnk", link));
@@ -231,14 +231,14 @@ TEST_F(ConfigProgramTest, ARowDraggedWithTheRightButtonMovesToAnotherGroup) {
 TEST_F(ConfigProgramTest, FilesDroppedOnTheWindowBecomeItems) {
     WriteInstalledConfiguration();
     StartConfig();
-    LinkSpec spec;
-    spec.target = MakeProgramFile("big tool.exe");
-    spec.arguments = "-lost";
-    spec.workingDirectory = files_;
-    spec.description = "Dropped";
-    spec.showCommand = SW_SHOWMAXIMIZED;
+    LinkFields fields;
+    fields.target = MakeProgramFile("big tool.exe");
+    fields.arguments = "-lost";
+    fields.workingDirectory = files_;
+    fields.description = "Dropped";
+    fields.showCommand = SW_SHOWMAXIMIZED;
     const std::string link = files_ + "\\dropped.lnk";
-    ASSERT_TRUE(MakeShortcut(link, spec));
+    ASSERT_TRUE(MakeShortcut(link, fields));
     const std::string broken = files_ + "\\broken.lnk";
     WriteFileBytes(broken, "not a shortcut");
     const std::string plain = MakeProgramFile("plain.exe");
@@ -320,7 +320,7 @@ TEST_F(ConfigProgramTest, TheEditorRefusesANameInUseAndAppliesARename) {
 TEST_F(ConfigProgramTest, TheStartMenuIsImportedBelowTheSelectedGroup) {
     WriteInstalledConfiguration();
     WriteUserString((std::string(kMenu) + "\\Imported").c_str(), "Kept", "kept.exe||0|");
-    LinkSpec link;
+    LinkFields link;
     link.target = MakeProgramFile("tool.exe");
     link.description = "Tool";
     ASSERT_TRUE(MakeShortcut(startMenu_ + "\\Programs\\Tools\\tool.lnk", link));
