@@ -327,6 +327,9 @@ TEST_F(ConfigProgramTest, TheStartMenuIsImportedBelowTheSelectedGroup) {
     WriteFileBytes(startMenu_ + "\\Programs\\Tools\\broken.lnk", "not a shortcut");
     StartConfig();
     ClickNode({"Init Menu", "Imported"});
+    // The list was used last; the tree's popup makes the tree the active side.
+    const POINT list = EmptyListPoint();
+    Click(list.x, list.y);
     ClickNode({"Init Menu", "Imported"}, true);
     ASSERT_TRUE(WaitForPopupMenu(config_.Pid()));
     PressKey('I');  // "&Import Start Menu Here..."
