@@ -827,6 +827,7 @@ void StartMainForm(HWND form, int show) {
     }
     ShowWindow(form, show);
     UpdateWindow(form);
+    SetFocus(g.tree);  // the tree is the side in use until the list is
 }
 
 bool TranslateMainFormKeys(MSG& msg) {

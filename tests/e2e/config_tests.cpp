@@ -342,3 +342,22 @@ TEST_F(ConfigProgramTest, TheStartMenuIsImportedBelowTheSelectedGroup) {
     EXPECT_NE(views.status.find("broken.lnk"), std::string::npos) << views.status;
     EXPECT_EQ(Values("\\Imported\\Programs\\Tools").size(), 1u);
 }
+
+TEST_F(ConfigProgramTest, TheDeleteKeyRemovesTheSelectedRowsAfterAsking) {
+    WriteInstalledConfiguration();
+    WriteUserString(kMenu, "Gone", "gone.exe||0|");
+    WriteUserString(kMenu, "Stays", "stays.exe||0|");
+    StartConfig();
+    const ConfigViewsSnapshot views = config_.ReadViews();
+    ASSERT_NE(views.Row("Gone"), nullptr);
+    ClickCenter(views.Row("Gone")->rect);
+    PressKey(VK_DELETE);
+    MessageBoxInfo box = WaitForMessageBox(config_.Pid());
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, "Setwise for HOLM v1.0: Warning");
+    EXPECT_EQ(box.text, "Are you sure you want to delete this item(s).");
+    AnswerMessageBox(box.hwnd, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return Values("").count("Gone") == 0; }, 5000));
+    EXPECT_EQ(Values(""), (std::map<std::string, std::string>{{"Stays", "stays.exe||0|"}}));
+    EXPECT_EQ(config_.ReadViews().RowNames(), std::vector<std::string>{"Stays"});
+}
