@@ -75,6 +75,7 @@ struct MainState {
     int hotButton = 0;        // the tool button whose caption is coloured
     bool hotInside = false;   // the mouse is inside that button's text area
     WNDPROC toolbarProc = nullptr;
+    WNDPROC treeProc = nullptr;
     bool closeRequested = false;
 };
 
@@ -497,9 +498,19 @@ LRESULT OnTreeNotify(NMHDR* hdr) {
         if (info->item.pszText) RenameGroup(info->item.hItem, info->item.pszText);
         return FALSE;  // the model has set the label it keeps
     }
-    case NM_RCLICK: OpenTreePopup(); return TRUE;
     }
     return 0;
+}
+
+// The tree's popup opens as the right button goes down; it acts on the
+// selected group, and the tree becomes the active side.
+LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RBUTTONDOWN) {
+        SetFocus(hwnd);
+        OpenTreePopup();
+        return 0;
+    }
+    return CallWindowProcA(g.treeProc, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnListNotify(NMHDR* hdr) {
@@ -621,6 +632,7 @@ void CreateViews(HINSTANCE instance) {
                                  TVS_EDITLABELS | TVS_SHOWSELALWAYS,
                              0, 0, 0, 0, g.form, nullptr, instance, nullptr);
     SendMessageA(g.tree, TVM_SETINDENT, 20, 0);
+    g.treeProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(g.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TreeProc)));
     // Closed folder, open folder, the root, the startup group.
     g.treeImages = ShellIcons({-4, -5, -35, -28});
     TreeView_SetImageList(g.tree, g.treeImages, TVSIL_NORMAL);
@@ -815,6 +827,7 @@ void StartMainForm(HWND form, int show) {
     }
     ShowWindow(form, show);
     UpdateWindow(form);
+    SetFocus(g.tree);  // the tree is the side in use until the list is
 }
 
 bool TranslateMainFormKeys(MSG& msg) {

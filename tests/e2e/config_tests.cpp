@@ -85,7 +85,7 @@ protected:
 }  // namespace
 
 TEST_F(ConfigProgramTest, TheFirstRunGreetsImportsAndCreatesTheDefaults) {
-    LinkSpec link;
+    LinkFields link;
     link.target = MakeProgramFile("pad.exe");
     link.description = "Pad";
     ASSERT_TRUE(MakeShortcut(startMenu_ + "\\Programs\\Tools\\Pad.lnk", link));
@@ -231,14 +231,14 @@ TEST_F(ConfigProgramTest, ARowDraggedWithTheRightButtonMovesToAnotherGroup) {
 TEST_F(ConfigProgramTest, FilesDroppedOnTheWindowBecomeItems) {
     WriteInstalledConfiguration();
     StartConfig();
-    LinkSpec spec;
-    spec.target = MakeProgramFile("big tool.exe");
-    spec.arguments = "-lost";
-    spec.workingDirectory = files_;
-    spec.description = "Dropped";
-    spec.showCommand = SW_SHOWMAXIMIZED;
+    LinkFields fields;
+    fields.target = MakeProgramFile("big tool.exe");
+    fields.arguments = "-lost";
+    fields.workingDirectory = files_;
+    fields.description = "Dropped";
+    fields.showCommand = SW_SHOWMAXIMIZED;
     const std::string link = files_ + "\\dropped.lnk";
-    ASSERT_TRUE(MakeShortcut(link, spec));
+    ASSERT_TRUE(MakeShortcut(link, fields));
     const std::string broken = files_ + "\\broken.lnk";
     WriteFileBytes(broken, "not a shortcut");
     const std::string plain = MakeProgramFile("plain.exe");
@@ -320,13 +320,16 @@ TEST_F(ConfigProgramTest, TheEditorRefusesANameInUseAndAppliesARename) {
 TEST_F(ConfigProgramTest, TheStartMenuIsImportedBelowTheSelectedGroup) {
     WriteInstalledConfiguration();
     WriteUserString((std::string(kMenu) + "\\Imported").c_str(), "Kept", "kept.exe||0|");
-    LinkSpec link;
+    LinkFields link;
     link.target = MakeProgramFile("tool.exe");
     link.description = "Tool";
     ASSERT_TRUE(MakeShortcut(startMenu_ + "\\Programs\\Tools\\tool.lnk", link));
     WriteFileBytes(startMenu_ + "\\Programs\\Tools\\broken.lnk", "not a shortcut");
     StartConfig();
     ClickNode({"Init Menu", "Imported"});
+    // The list was used last; the tree's popup makes the tree the active side.
+    const POINT list = EmptyListPoint();
+    Click(list.x, list.y);
     ClickNode({"Init Menu", "Imported"}, true);
     ASSERT_TRUE(WaitForPopupMenu(config_.Pid()));
     PressKey('I');  // "&Import Start Menu Here..."
@@ -338,4 +341,23 @@ TEST_F(ConfigProgramTest, TheStartMenuIsImportedBelowTheSelectedGroup) {
     EXPECT_EQ(views.RowNames(), std::vector<std::string>{"Kept"});
     EXPECT_NE(views.status.find("broken.lnk"), std::string::npos) << views.status;
     EXPECT_EQ(Values("\\Imported\\Programs\\Tools").size(), 1u);
+}
+
+TEST_F(ConfigProgramTest, TheDeleteKeyRemovesTheSelectedRowsAfterAsking) {
+    WriteInstalledConfiguration();
+    WriteUserString(kMenu, "Gone", "gone.exe||0|");
+    WriteUserString(kMenu, "Stays", "stays.exe||0|");
+    StartConfig();
+    const ConfigViewsSnapshot views = config_.ReadViews();
+    ASSERT_NE(views.Row("Gone"), nullptr);
+    ClickCenter(views.Row("Gone")->rect);
+    PressKey(VK_DELETE);
+    MessageBoxInfo box = WaitForMessageBox(config_.Pid());
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_EQ(box.caption, "Setwise for HOLM v1.0: Warning");
+    EXPECT_EQ(box.text, "Are you sure you want to delete this item(s).");
+    AnswerMessageBox(box.hwnd, IDYES);
+    ASSERT_TRUE(WaitFor([&] { return Values("").count("Gone") == 0; }, 5000));
+    EXPECT_EQ(Values(""), (std::map<std::string, std::string>{{"Stays", "stays.exe||0|"}}));
+    EXPECT_EQ(config_.ReadViews().RowNames(), std::vector<std::string>{"Stays"});
 }

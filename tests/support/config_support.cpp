@@ -86,19 +86,19 @@ void WriteFileBytes(const std::string& file, const std::string& bytes) {
     std::fclose(f);
 }
 
-bool MakeShortcut(const std::string& file, const LinkSpec& spec) {
+bool MakeShortcut(const std::string& file, const LinkFields& fields) {
     const size_t slash = file.find_last_of('\\');
     if (slash != std::string::npos) MakeFolders(file.substr(0, slash));
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link))))
         return false;
-    link->SetPath(spec.target.c_str());
-    link->SetArguments(spec.arguments.c_str());
-    link->SetWorkingDirectory(spec.workingDirectory.c_str());
-    link->SetDescription(spec.description.c_str());
-    link->SetShowCmd(spec.showCommand);
-    link->SetHotkey(spec.hotkey);
+    link->SetPath(fields.target.c_str());
+    link->SetArguments(fields.arguments.c_str());
+    link->SetWorkingDirectory(fields.workingDirectory.c_str());
+    link->SetDescription(fields.description.c_str());
+    link->SetShowCmd(fields.showCommand);
+    link->SetHotkey(fields.hotkey);
     IPersistFile* persist = nullptr;
     bool saved = false;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {

@@ -10,7 +10,7 @@
 
 namespace holmtest {
 
-struct LinkSpec {
+struct LinkFields {
     std::string target;
     std::string arguments;
     std::string workingDirectory;
@@ -20,7 +20,7 @@ struct LinkSpec {
 };
 
 // Writes a .lnk file (folders created as needed); false on failure.
-bool MakeShortcut(const std::string& file, const LinkSpec& spec);
+bool MakeShortcut(const std::string& file, const LinkFields& fields);
 // Creates every folder of `path`.
 void MakeFolders(const std::string& path);
 // A fresh empty folder under the temp folder.

@@ -64,13 +64,13 @@ protected:
         for (const std::string& name : path) node = node ? FindChildNode(views_.Tree(), node, name) : nullptr;
         return node;
     }
-    LinkSpec Link(const std::string& description, const std::string& arguments = "") {
-        LinkSpec spec;
-        spec.target = notepad_;
-        spec.arguments = arguments;
-        spec.workingDirectory = root_;
-        spec.description = description;
-        return spec;
+    LinkFields Link(const std::string& description, const std::string& arguments = "") {
+        LinkFields fields;
+        fields.target = notepad_;
+        fields.arguments = arguments;
+        fields.workingDirectory = root_;
+        fields.description = description;
+        return fields;
     }
 
     ConfigViews views_;
@@ -81,18 +81,18 @@ protected:
 }  // namespace
 
 TEST_F(ConfigImportTest, TheReaderGivesEveryFieldOfALink) {
-    LinkSpec spec = Link("Writer", "-x file.txt");
-    spec.showCommand = SW_SHOWMAXIMIZED;
-    spec.hotkey = MAKEWORD('W', HOTKEYF_CONTROL | HOTKEYF_ALT);
+    LinkFields fields = Link("Writer", "-x file.txt");
+    fields.showCommand = SW_SHOWMAXIMIZED;
+    fields.hotkey = MAKEWORD('W', HOTKEYF_CONTROL | HOTKEYF_ALT);
     const std::string file = root_ + "\\w.lnk";
-    ASSERT_TRUE(MakeShortcut(file, spec));
+    ASSERT_TRUE(MakeShortcut(file, fields));
     const std::optional<Shortcut> link = ReadShortcut(file);
     ASSERT_TRUE(link.has_value());
     EXPECT_EQ(link->description, "Writer");
     EXPECT_EQ(link->arguments, "-x file.txt");
     EXPECT_EQ(link->workingDirectory, root_);
     EXPECT_EQ(link->showCommand, SW_SHOWMAXIMIZED);
-    EXPECT_EQ(link->hotkey, spec.hotkey);
+    EXPECT_EQ(link->hotkey, fields.hotkey);
     EXPECT_TRUE(lstrcmpiA(link->path.c_str(), notepad_.c_str()) == 0) << link->path;
     EXPECT_EQ(TargetWithArguments(*link), "\"" + link->path + "\" -x file.txt");
     WriteFileBytes(root_ + "\\broken.lnk", "this is no shortcut");
@@ -105,10 +105,10 @@ TEST_F(ConfigImportTest, TheStartMenuBecomesGroupsAndItems) {
     ASSERT_TRUE(MakeShortcut(menu + "\\Programs\\Accessories\\Pad.lnk", Link("Notepad")));
     ASSERT_TRUE(MakeShortcut(menu + "\\Programs\\Games\\b.lnk", Link("Same", "second")));
     ASSERT_TRUE(MakeShortcut(menu + "\\Programs\\Games\\a.lnk", Link("Same", "first")));
-    LinkSpec minimized = Link("");
+    LinkFields minimized = Link("");
     minimized.showCommand = SW_SHOWMINNOACTIVE;
     ASSERT_TRUE(MakeShortcut(menu + "\\Programs\\Games\\No Description.lnk", minimized));
-    LinkSpec odd = Link("Odd show");
+    LinkFields odd = Link("Odd show");
     odd.showCommand = SW_SHOWMINIMIZED;
     ASSERT_TRUE(MakeShortcut(menu + "\\Programs\\Games\\odd.lnk", odd));
     ASSERT_TRUE(MakeShortcut(menu + "\\Programs\\Startup\\Boot.lnk", Link("Boot")));

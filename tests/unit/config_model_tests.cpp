@@ -294,12 +294,15 @@ TEST_F(ConfigModelTest, TheFirstRunWritesExactlyTheDefaultValues) {
     // An empty Start Menu and no Quick Launch: the import adds nothing.
     const std::string empty = FreshTempFolder("holm_empty_start_menu");
     const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const char kMapGroups[] = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
     const auto saved = UserValues(kShellFolders);
+    const auto savedGroups = UserValues(kMapGroups);
     WriteUserString(kShellFolders, "Start Menu", empty);
-    DeleteUserTree("Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups");
+    DeleteUserTree(kMapGroups);
     SetIsNT(false);
     LoadMenuTree();
     if (saved.count("Start Menu")) WriteUserString(kShellFolders, "Start Menu", saved.at("Start Menu"));
+    for (const auto& v : savedGroups) WriteUserString(kMapGroups, v.first.c_str(), v.second);
     EXPECT_TRUE(FirstRun());
     ASSERT_EQ(RecordedMessages().size(), 2u);
     EXPECT_EQ(RecordedMessages()[0].caption, "Setwise for HOLM v1.0: Welcome!");
