@@ -88,12 +88,29 @@ void SetWowWindowName() {
     lstrcpynA(g_shell.wowWindowName, name, sizeof(g_shell.wowWindowName));
 }
 
+bool HasEveryExport(HMODULE library) {
+    for (const char* name : kLibraryExports)
+        if (!GetProcAddress(library, name)) return false;
+    return true;
+}
+
+// The library, or null after telling the user that it is missing or lacks
+// one of its functions.
+HMODULE LoadMenuLibrary() {
+    HMODULE library = LoadLibraryA("holm.dll");
+    if (library && !HasEveryExport(library)) {
+        FreeLibrary(library);
+        library = nullptr;
+    }
+    return library;
+}
+
 }  // namespace
 
 LRESULT RunStartup(HWND mainWindow) {
     g_shell.mainWindow = mainWindow;
     CreateSplash();
-    g_shell.menuLibrary = LoadLibraryA("holm.dll");
+    g_shell.menuLibrary = LoadMenuLibrary();
     if (!g_shell.menuLibrary) {
         LoadError("Failed to LoadLibrary Holm.dll.  Echuta.");
         return -1;
