@@ -43,9 +43,10 @@ bool HookOrProxy() {
     return true;
 }
 
-// Takes back the space that a task bar had reserved.
+// Takes back the space that a task bar had reserved (right and bottom lie
+// just outside the area).
 void ResetWorkArea() {
-    const RECT whole = {0, 0, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    const RECT whole = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT current = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &current, 0);
     if (EqualRect(&current, &whole)) return;

@@ -47,6 +47,33 @@ TEST_F(StartupTest, SwitchFollowedByMoreTextStartsTheShell) {
     EXPECT_EQ(shell.ExitCode(), 0u);
 }
 
+// The work area is the whole screen already (no task bar): the shell leaves
+// it alone, and with it the minimized windows where they lie.
+TEST_F(StartupTest, AWholeScreenWorkAreaIsLeftAlone) {
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ASSERT_TRUE(EqualRect(&area, &screen));
+    WindowThread windows;
+    HWND minimized = windows.Create("Minimized here", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(minimized, &placement);
+    placement.flags = WPF_SETMINPOSITION;
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    placement.ptMinPosition = {500, 300};
+    ASSERT_TRUE(SetWindowPlacement(minimized, &placement));
+    RECT before = {};
+    GetWindowRect(minimized, &before);
+    ShellProcess shell;
+    ASSERT_TRUE(shell.Start());
+    ASSERT_TRUE(shell.WaitReady());
+    RECT after = {};
+    GetWindowRect(minimized, &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << before.left << "," << before.top << " became " << after.left << ","
+                                            << after.top;
+}
+
 TEST_F(StartupTest, SecondInstanceIsRefusedAndFirstStaysUntouched) {
     ShellProcess first;
     ASSERT_TRUE(first.Start());
