@@ -41,7 +41,8 @@ std::set<std::string> ExportNames(HMODULE module) {
 // image.
 std::set<std::string> DelayImportedNames(HMODULE module, const char* dll) {
     auto* base = reinterpret_cast<const BYTE*>(module);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const DWORD size = nt->OptionalHeader.SizeOfImage;
     std::set<std::string> names;
     for (DWORD at = 0; at + sizeof(IMAGE_DELAYLOAD_DESCRIPTOR) <= size; at += 4) {
