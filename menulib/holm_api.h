@@ -32,3 +32,11 @@ HOLM_API BOOL _updateMenu(HMENU menu, UINT id, int changed);
 HOLM_API LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM info);
 
 }  // extern "C"
+
+// Every name above, as holm.exe binds it. The shell checks them all when it
+// loads the library: a call through a name the library lacks would end it.
+constexpr const char* kLibraryExports[] = {
+    "_init",          "_setmhook",      "_getmhook",       "_sethwnd",        "_setnotalready", "_RoL",
+    "_setRoL",        "_allowedShutdown", "_getnumprogs",  "_ShowLeftMenu",   "_ShowRightMenu", "_doInitMenu",
+    "_doWinMenu",     "_doCloseWinMenu", "_doHideWinMenu", "_doKillWinMenu",  "_unregHotkeys",  "_resetLpum",
+    "_changeTrayStr", "_runConfigProgAndWait", "_updateMenu", "MouseHookProc"};

@@ -84,8 +84,6 @@ extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
     return Guarded<volatile DWORD*>(nullptr, [&] { return Init(resources, statusWindow); });
 }
 
-// The menu's own loop can dispatch a reload while the menu is on screen;
-// the rebuild then waits until the menu has closed.
 static void Rebuild() {
     g_lib.rebuildPending = false;
     g_lib.menusReady = 0;
@@ -98,6 +96,8 @@ static void Rebuild() {
     if (g_lib.Cloaked()) ReloadCloak();
 }
 
+// The menu's own loop can dispatch a reload while the menu is on screen;
+// the rebuild then waits until the menu has closed.
 extern "C" int _resetLpum(void) {
     if (g_lib.menuOnScreen) {
         g_lib.rebuildPending = true;

@@ -128,9 +128,7 @@ BOOL Load(HINSTANCE instance) {
     SetWindowPos(g_proxy.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     if (!FindMenuLibrary()) {
         DiscardProxyWindow();
-        if (g_proxy.menuLibrary) FreeLibrary(g_proxy.menuLibrary);
-        g_proxy.menuLibrary = nullptr;
-        return FALSE;
+        return FALSE;  // a library that was found stays loaded, see Unload
     }
     g_proxy.desktop = GetDesktopWindow();
     g_proxy.screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -140,7 +138,9 @@ BOOL Load(HINSTANCE instance) {
 }
 
 // The shell frees this library as the last step of its teardown; the window
-// must not outlive the code of its window procedure.
+// must not outlive the code of its window procedure. The menu library is
+// not freed here: freeing a library from DllMain is unsafe, and the process
+// is ending anyway.
 void Unload() {
     if (g_proxy.window && IsWindow(g_proxy.window)) {
         KillTimer(g_proxy.window, 0);
@@ -148,8 +148,7 @@ void Unload() {
         DestroyWindow(g_proxy.window);
     }
     g_proxy.window = nullptr;
-    if (g_proxy.menuLibrary) FreeLibrary(g_proxy.menuLibrary);
-    g_proxy.menuLibrary = nullptr;
+    g_proxy.hookProc = nullptr;
 }
 
 }  // namespace

@@ -43,9 +43,10 @@ bool HookOrProxy() {
     return true;
 }
 
-// Takes back the space that a task bar had reserved.
+// Takes back the space that a task bar had reserved (right and bottom lie
+// just outside the area).
 void ResetWorkArea() {
-    const RECT whole = {0, 0, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    const RECT whole = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT current = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &current, 0);
     if (EqualRect(&current, &whole)) return;
@@ -92,12 +93,29 @@ void SetWowWindowName() {
 // tray again when a task bar announces itself.
 void AnnounceTaskbar() { PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
 
+bool HasEveryExport(HMODULE library) {
+    for (const char* name : kLibraryExports)
+        if (!GetProcAddress(library, name)) return false;
+    return true;
+}
+
+// The library, or null after telling the user that it is missing or lacks
+// one of its functions.
+HMODULE LoadMenuLibrary() {
+    HMODULE library = LoadLibraryA("holm.dll");
+    if (library && !HasEveryExport(library)) {
+        FreeLibrary(library);
+        library = nullptr;
+    }
+    return library;
+}
+
 }  // namespace
 
 LRESULT RunStartup(HWND mainWindow) {
     g_shell.mainWindow = mainWindow;
     CreateSplash();
-    g_shell.menuLibrary = LoadLibraryA("holm.dll");
+    g_shell.menuLibrary = LoadMenuLibrary();
     if (!g_shell.menuLibrary) {
         LoadError("Failed to LoadLibrary Holm.dll.  Echuta.");
         return -1;

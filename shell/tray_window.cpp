@@ -151,6 +151,7 @@ ATOM RegisterTrayClass() {
     WNDCLASSA target = {};
     target.lpfnWndProc = NotifyTargetProc;
     target.hInstance = g_shell.instance;
+    target.hIcon = g_shell.idleIcon;
     target.lpszClassName = kTrayClass;
     if (!RegisterClassA(&target)) return 0;
     WNDCLASSA wc = {};

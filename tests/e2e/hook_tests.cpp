@@ -12,37 +12,8 @@ using namespace holmtest;
 
 namespace {
 
-std::vector<UINT> g_messages;
-
-LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if ((message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) ||
-        (message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONDBLCLK))
-        g_messages.push_back(message);
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-void Pump(int ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < static_cast<DWORD>(ms)) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(10);
-    }
-}
-
-void MiddleClick(int x, int y) {
-    MoveMouse(x, y);
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    for (DWORD button : {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (x * 65536 + cx - 1) / cx;
-        input.mi.dy = (y * 65536 + cy - 1) / cy;
-        input.mi.dwFlags = button | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof(INPUT));
-        Sleep(30);
-    }
-}
+const std::vector<UINT> kLeftDoubleClick = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+const std::vector<UINT> kMiddleClick = {WM_MBUTTONDOWN, WM_MBUTTONUP};
 
 class HookTest : public ::testing::Test {
 protected:
@@ -76,41 +47,57 @@ ULONGLONG CpuMilliseconds(DWORD pid) {
 TEST_F(HookTest, MiddleButtonBecomesALeftDoubleClickInOtherPrograms) {
     ASSERT_TRUE(shell_.Start());
     ASSERT_TRUE(shell_.WaitReady());
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HolmMiddleTarget";
-    RegisterClassA(&wc);
-    HWND target = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Middle target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  100, 100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-    ASSERT_NE(target, nullptr);
-    Pump(300);
-    g_messages.clear();
+    ButtonTarget target(100, 100, 300, 200);
+    ASSERT_NE(target.Get(), nullptr);
     MiddleClick(250, 200);
-    Pump(600);
-    const std::vector<UINT> expected = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
-    EXPECT_EQ(g_messages, expected);
+    EXPECT_EQ(target.Take(600), kLeftDoubleClick);
 
     // A middle click on the title bar maximizes the window as a double click would.
-    EXPECT_FALSE(IsZoomed(target));
-    RECT client = {};
-    GetClientRect(target, &client);
+    EXPECT_FALSE(IsZoomed(target.Get()));
     POINT topLeft = {0, 0};
-    ClientToScreen(target, &topLeft);
-    g_messages.clear();
+    ClientToScreen(target.Get(), &topLeft);
     MiddleClick(250, topLeft.y - GetSystemMetrics(SM_CYCAPTION) / 2);
-    Pump(600);
     // (The caption's own drag handling may add client messages of its own.)
     std::vector<UINT> nonClientSeen;
-    for (UINT m : g_messages) {
+    for (UINT m : target.Take(600)) {
         EXPECT_TRUE(m != WM_MBUTTONDOWN && m != WM_MBUTTONUP && m != WM_NCMBUTTONDOWN && m != WM_NCMBUTTONUP) << m;
         if (m >= WM_NCLBUTTONDOWN && m <= WM_NCMBUTTONDBLCLK) nonClientSeen.push_back(m);
     }
     const std::vector<UINT> nonClient = {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP};
     EXPECT_EQ(nonClientSeen, nonClient);
-    EXPECT_TRUE(IsZoomed(target));
-    DestroyWindow(target);
+    EXPECT_TRUE(IsZoomed(target.Get()));
+}
+
+// A hook the system dropped comes back with "holm.exe /redo-hook" (the
+// pointer stays put, so the watchdog has no cause to act), and comes back by
+// itself once the pointer moves.
+TEST_F(HookTest, ALostHookComesBackWithRedoHookAndWithTheWatchdog) {
+    ASSERT_TRUE(shell_.Start());
+    ASSERT_TRUE(shell_.WaitReady());
+    ButtonTarget target(100, 100, 300, 200);
+    MoveMouse(250, 200);
+    Sleep(600);  // the watchdog settles
+    target.Take(0);
+    ASSERT_TRUE(DropMouseHook(shell_));
+    MiddleClick(250, 200);
+    ASSERT_EQ(target.Take(600), kMiddleClick) << "the hook was not taken away";
+
+    ShellProcess redo;
+    ASSERT_TRUE(redo.Start("/redo-hook"));
+    EXPECT_TRUE(redo.WaitExit(10000));
+    Sleep(300);
+    MiddleClick(250, 200);
+    EXPECT_EQ(target.Take(600), kLeftDoubleClick) << "after /redo-hook";
+
+    ASSERT_TRUE(DropMouseHook(shell_));
+    MiddleClick(250, 200);
+    ASSERT_EQ(target.Take(600), kMiddleClick) << "the hook was not taken away";
+    for (int i = 0; i < 8; ++i) {
+        MoveMouse(200 + i * 5, 180);
+        Sleep(100);
+    }
+    MiddleClick(250, 200);
+    EXPECT_EQ(target.Take(600), kLeftDoubleClick) << "after the pointer moved";
 }
 
 TEST_F(HookTest, TheShellIdlesWithoutSpinning) {

@@ -125,6 +125,12 @@ TEST_F(PlatformTest, ForceDesktopDllTakesTheProxyOnNT) {
     WriteUserDword("Software\\Tarvel\\Holm", "ForceDesktopDLL", 1);
     StartShell();
     ASSERT_NE(ProxyWindow(), nullptr);
+    // No hook: other programs get their middle clicks as they are.
+    {
+        ButtonTarget target(100, 100, 300, 200);
+        MiddleClick(250, 200);
+        EXPECT_EQ(target.Take(600), (std::vector<UINT>{WM_MBUTTONDOWN, WM_MBUTTONUP}));
+    }
     Click(400, 300);
     MenuSnapshot menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);

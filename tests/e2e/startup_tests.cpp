@@ -48,6 +48,33 @@ TEST_F(StartupTest, SwitchFollowedByMoreTextStartsTheShell) {
     EXPECT_EQ(shell.ExitCode(), 0u);
 }
 
+// The work area is the whole screen already (no task bar): the shell leaves
+// it alone, and with it the minimized windows where they lie.
+TEST_F(StartupTest, AWholeScreenWorkAreaIsLeftAlone) {
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ASSERT_TRUE(EqualRect(&area, &screen));
+    WindowThread windows;
+    HWND minimized = windows.Create("Minimized here", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(minimized, &placement);
+    placement.flags = WPF_SETMINPOSITION;
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    placement.ptMinPosition = {500, 300};
+    ASSERT_TRUE(SetWindowPlacement(minimized, &placement));
+    RECT before = {};
+    GetWindowRect(minimized, &before);
+    ShellProcess shell;
+    ASSERT_TRUE(shell.Start());
+    ASSERT_TRUE(shell.WaitReady());
+    RECT after = {};
+    GetWindowRect(minimized, &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << before.left << "," << before.top << " became " << after.left << ","
+                                            << after.top;
+}
+
 TEST_F(StartupTest, SecondInstanceIsRefusedAndFirstStaysUntouched) {
     ShellProcess first;
     ASSERT_TRUE(first.Start());
@@ -80,13 +107,20 @@ TEST_F(StartupTest, RedoHookWithoutAShellEndsQuietly) {
     EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
 }
 
-TEST_F(StartupTest, MissingLibraryIsReportedAndEndsWithCodeZero) {
+// Starts a copy of holm.exe in a folder of its own, with `library` copied
+// there as holm.dll (none when empty), and expects the library's failure
+// message and an end with code 0.
+void ExpectLibraryFailure(const std::string& library) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
-    const std::string dir = std::string(temp) + "holm-nolib";
+    const std::string dir = std::string(temp) + "holm-badlib";
     CreateDirectoryA(dir.c_str(), nullptr);
-    const std::string exe = dir + "\\holm.exe";
+    const std::string exe = dir + "\\holm.exe", dll = dir + "\\holm.dll";
     ASSERT_TRUE(CopyFileA((BinDir() + "\\holm.exe").c_str(), exe.c_str(), FALSE));
+    DeleteFileA(dll.c_str());
+    if (!library.empty()) {
+        ASSERT_TRUE(CopyFileA((BinDir() + "\\" + library).c_str(), dll.c_str(), FALSE));
+    }
 
     std::string command = "\"" + exe + "\"";
     STARTUPINFOA si = {};
@@ -95,18 +129,24 @@ TEST_F(StartupTest, MissingLibraryIsReportedAndEndsWithCodeZero) {
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
     CloseHandle(pi.hThread);
     MessageBoxInfo box = WaitForMessageBox(pi.dwProcessId, 10000);
-    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
     EXPECT_EQ(box.text, "Failed to LoadLibrary Holm.dll.  Echuta.");
-    AnswerMessageBox(box.hwnd, IDOK);
+    if (box.hwnd) AnswerMessageBox(box.hwnd, IDOK);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
+    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hProcess);
     DeleteFileA(exe.c_str());
+    DeleteFileA(dll.c_str());
     RemoveDirectoryA(dir.c_str());
 }
+
+TEST_F(StartupTest, MissingLibraryIsReportedAndEndsWithCodeZero) { ExpectLibraryFailure(""); }
+
+TEST_F(StartupTest, ALibraryWithoutOneOfItsFunctionsIsReportedAsMissing) { ExpectLibraryFailure("holm_partial.dll"); }
 
 TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     ResetHolmRegistry();

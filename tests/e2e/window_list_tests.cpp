@@ -114,8 +114,18 @@ TEST_F(WindowListTest, ListsTheVisibleTitledWindowsTopFirstWithAmpersandsShownOn
 
     MenuSnapshot menu = OpenList();
     ASSERT_TRUE(menu.open);
+    // The z-order as the system keeps it (Wine may leave a window that is
+    // raised without activation below the others).
+    Texts zOrder;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        char title[64] = "";
+        GetWindowTextA(w, title, sizeof(title));
+        const std::string text = title;
+        if (text.compare(0, 3, "WL ") == 0) zOrder.push_back(text == "WL Salt & Pepper" ? "WL Salt && Pepper" : text);
+    }
+    ASSERT_EQ(zOrder.size(), 3u);
     const std::vector<MenuEntry> root = MenuLevel(menu, {});
-    EXPECT_EQ(OurTexts(root), (Texts{"WL Alpha", "WL Gamma", "WL Salt && Pepper"}));
+    EXPECT_EQ(OurTexts(root), zOrder);
 
     // Title, separator, the windows, separator, "Special".
     ASSERT_GE(root.size(), 4u);

@@ -1,6 +1,7 @@
 // menuspy.dll: hooked onto the shell's thread by a test, it reads the popup
 // menu that is open on screen (menus can only be read in the process that
-// owns them) and sends a text listing of it back to the test's window.
+// owns them) and sends a text listing of it back to the test's window. It
+// can also take the shell's mouse hook away, as the system may.
 //
 // Listing: a first line "rect L T R B" of the menu window, then one line per
 // entry: depth, id, flags (S separator, G grayed, P popup, C checked, B has
@@ -71,13 +72,23 @@ void ReportOpenMenu(HWND target) {
     SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
+// Takes the shell's mouse hook away, as the system may.
+void DropMouseHook() {
+    using GetHook = HHOOK (*)();
+    HMODULE library = GetModuleHandleA("holm.dll");
+    auto get = reinterpret_cast<GetHook>(reinterpret_cast<void*>(GetProcAddress(library, "_getmhook")));
+    if (get) UnhookWindowsHookEx(get());
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK SpyProc(int code, WPARAM wParam, LPARAM lParam) {
-    static const UINT request = RegisterWindowMessageA("HolmTestReadMenu");
+    static const UINT readMenu = RegisterWindowMessageA("HolmTestReadMenu");
+    static const UINT dropHook = RegisterWindowMessageA("HolmTestDropMouseHook");
     if (code == HC_ACTION) {
         const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (msg && msg->message == request) ReportOpenMenu(reinterpret_cast<HWND>(msg->wParam));
+        if (msg && msg->message == readMenu) ReportOpenMenu(reinterpret_cast<HWND>(msg->wParam));
+        if (msg && msg->message == dropHook) DropMouseHook();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -240,6 +240,55 @@ void Click(int x, int y, bool right) {
     MouseButton(x, y, right, false);
 }
 
+void MiddleClick(int x, int y) {
+    MoveMouse(x, y);
+    SendMouse(MOUSEEVENTF_MIDDLEDOWN, x, y);
+    Sleep(30);
+    SendMouse(MOUSEEVENTF_MIDDLEUP, x, y);
+    Sleep(30);
+}
+
+namespace {
+
+std::vector<UINT> g_buttonMessages;
+
+LRESULT CALLBACK ButtonTargetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) ||
+        (message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONDBLCLK))
+        g_buttonMessages.push_back(message);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+ButtonTarget::ButtonTarget(int x, int y, int width, int height) {
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ButtonTargetProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "HolmTestButtonTarget";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Button target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x,
+                              y, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+    Take(300);
+}
+
+ButtonTarget::~ButtonTarget() {
+    if (window_) DestroyWindow(window_);
+}
+
+std::vector<UINT> ButtonTarget::Take(int pumpMs) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < static_cast<DWORD>(pumpMs)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    std::vector<UINT> taken;
+    taken.swap(g_buttonMessages);
+    return taken;
+}
+
 static void SendKey(WORD vk, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -358,22 +407,31 @@ bool MenuOpen(DWORD pid) {
     return search.found != nullptr;
 }
 
-MenuSnapshot WaitForMenu(const ShellProcess& shell, int timeoutMs) {
-    if (!WaitFor([&] { return MenuOpen(shell.Pid()); }, timeoutMs)) return MenuSnapshot();
+// Hooks the spy DLL onto the shell's thread and sends it the registered
+// message `request`, with the test's receiver window as wParam.
+static bool AskSpy(const ShellProcess& shell, const char* request) {
     const std::string spyPath = BinDir() + "\\menuspy.dll";
     static HMODULE spy = LoadLibraryA(spyPath.c_str());
-    if (!spy) return MenuSnapshot();
+    if (!spy) return false;
     auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "SpyProc")));
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, shell.MainThread());
-    if (!hook) return MenuSnapshot();
-    static const UINT request = RegisterWindowMessageA("HolmTestReadMenu");
-    g_received.clear();
+    if (!hook) return false;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(shell.MainWindow(), request, reinterpret_cast<WPARAM>(ReceiverWindow()), 0,
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    const bool sent = SendMessageTimeoutA(shell.MainWindow(), RegisterWindowMessageA(request),
+                                          reinterpret_cast<WPARAM>(ReceiverWindow()), 0, SMTO_ABORTIFHUNG, 5000,
+                                          &ignored) != 0;
     UnhookWindowsHookEx(hook);
+    return sent;
+}
+
+MenuSnapshot WaitForMenu(const ShellProcess& shell, int timeoutMs) {
+    if (!WaitFor([&] { return MenuOpen(shell.Pid()); }, timeoutMs)) return MenuSnapshot();
+    g_received.clear();
+    if (!AskSpy(shell, "HolmTestReadMenu")) return MenuSnapshot();
     return ParseListing(g_received);
 }
+
+bool DropMouseHook(const ShellProcess& shell) { return AskSpy(shell, "HolmTestDropMouseHook"); }
 
 bool DismissMenus(DWORD pid, int timeoutMs) {
     const bool closed = WaitFor(

@@ -63,6 +63,23 @@ std::set<DWORD> ProcessesNamed(const char* exe);
 void MoveMouse(int x, int y);
 void MouseButton(int x, int y, bool right, bool down);
 void Click(int x, int y, bool right = false);
+void MiddleClick(int x, int y);
+
+// A topmost window of the calling thread that records the mouse button
+// messages it gets, client and non-client.
+class ButtonTarget {
+public:
+    ButtonTarget(int x, int y, int width, int height);
+    ButtonTarget(const ButtonTarget&) = delete;
+    ButtonTarget& operator=(const ButtonTarget&) = delete;
+    ~ButtonTarget();
+    HWND Get() const { return window_; }
+    // Handles messages for `pumpMs`, then hands over what came so far.
+    std::vector<UINT> Take(int pumpMs);
+
+private:
+    HWND window_ = nullptr;
+};
 void PressKey(WORD vk, bool shift = false, bool control = false, bool alt = false);
 
 struct MenuEntry {
@@ -86,6 +103,9 @@ struct MenuSnapshot {
 
 // Waits for a popup menu of the process to be on screen and reads it.
 MenuSnapshot WaitForMenu(const ShellProcess& shell, int timeoutMs = 5000);
+// Removes the shell's mouse hook from inside the shell, as if the system had
+// dropped it.
+bool DropMouseHook(const ShellProcess& shell);
 bool MenuOpen(DWORD pid);
 // Presses Escape until no menu of the process is on screen.
 bool DismissMenus(DWORD pid, int timeoutMs = 3000);

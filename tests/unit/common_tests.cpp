@@ -130,6 +130,8 @@ TEST(Placement, BringBackMovesOnlyWindowsWhollyOffScreen) {
 
 namespace {
 
+HWND g_closable = nullptr;
+
 DWORD WINAPI ClosingWindowThread(LPVOID param) {
     auto* ready = static_cast<HANDLE*>(param);
     WNDCLASSA wc = {};
@@ -137,7 +139,8 @@ DWORD WINAPI ClosingWindowThread(LPVOID param) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "HolmClosableTest";
     RegisterClassA(&wc);
-    CreateWindowExA(0, wc.lpszClassName, "c", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    g_closable =
+        CreateWindowExA(0, wc.lpszClassName, "c", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     SetEvent(*ready);
     MSG msg;
     DWORD start = GetTickCount();
@@ -153,10 +156,12 @@ DWORD WINAPI ClosingWindowThread(LPVOID param) {
 TEST(CloseWindows, WindowsThatCloseAreGoneQuickly) {
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE thread = CreateThread(nullptr, 0, ClosingWindowThread, &ready, 0, nullptr);
-    WaitForSingleObject(ready, 2000);
+    ASSERT_EQ(WaitForSingleObject(ready, 2000), WAIT_OBJECT_0);
+    ASSERT_TRUE(IsWindow(g_closable));
     const DWORD start = GetTickCount();
     EXPECT_TRUE(CloseWindowsByClass("HOLMCLOSABLETEST"));  // letter case ignored
     EXPECT_LT(GetTickCount() - start, 800u);
+    EXPECT_FALSE(IsWindow(g_closable));
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);
     CloseHandle(ready);

@@ -6,8 +6,6 @@
 #include <cstdio>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
@@ -41,6 +39,35 @@ std::set<std::string> ExportNames(HMODULE module) {
     return names;
 }
 
+// The names that an image's delay-load table binds from `dll`. GNU ld leaves
+// the delay-import directory entry empty, so the descriptor is found by its
+// contents: offset-based, naming `dll`, with name and address tables in the
+// image.
+std::set<std::string> DelayImportedNames(HMODULE module, const char* dll) {
+    auto* base = reinterpret_cast<const BYTE*>(module);
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const DWORD size = nt->OptionalHeader.SizeOfImage;
+    std::set<std::string> names;
+    for (DWORD at = 0; at + sizeof(IMAGE_DELAYLOAD_DESCRIPTOR) <= size; at += 4) {
+        auto* d = reinterpret_cast<const IMAGE_DELAYLOAD_DESCRIPTOR*>(base + at);
+        if (d->Attributes.AllAttributes != 1 || d->DllNameRVA == 0 || d->DllNameRVA >= size - 16 ||
+            d->ImportNameTableRVA == 0 || d->ImportNameTableRVA >= size || d->ImportAddressTableRVA >= size ||
+            lstrcmpiA(reinterpret_cast<const char*>(base + d->DllNameRVA), dll) != 0)
+            continue;
+        for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->ImportNameTableRVA);
+             thunk->u1.AddressOfData; ++thunk) {
+            if (IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal) || thunk->u1.AddressOfData >= size) {
+                names.insert("#not by name");
+                continue;
+            }
+            names.insert(reinterpret_cast<const char*>(
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name));
+        }
+    }
+    return names;
+}
+
 }  // namespace
 
 TEST(Interface, LibraryExportsExactlyTheInterface) {
@@ -57,15 +84,15 @@ TEST(Interface, EveryExportResolvesByItsPlainName) {
     FreeLibrary(dll);
 }
 
-TEST(Interface, ShellBindsTheLibraryByName) {
-    std::ifstream in(BinDir() + "\\holm.exe", std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(image.find(std::string("holm.dll\0", 9)), std::string::npos);
-    for (const char* name : {"_init", "_sethwnd", "_setmhook", "_doInitMenu", "_resetLpum", "_unregHotkeys"}) {
-        // import-by-name entries: the name follows a two-byte hint
-        EXPECT_NE(image.find(std::string(name) + std::string(1, '\0')), std::string::npos) << name;
-    }
+TEST(Interface, ShellBindsTheLibraryByNameThroughItsDelayLoadTable) {
+    HMODULE exe = LoadLibraryExA((BinDir() + "\\holm.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(exe, nullptr);
+    const std::set<std::string> names = DelayImportedNames(exe, "holm.dll");
+    FreeLibrary(exe);
+    EXPECT_GE(names.size(), 20u);
+    for (const std::string& name : names) EXPECT_EQ(kExports.count(name), 1u) << name;
+    for (const char* name : {"_init", "_sethwnd", "_setmhook", "_doInitMenu", "_resetLpum", "_unregHotkeys"})
+        EXPECT_EQ(names.count(name), 1u) << name;
 }
 
 TEST(Interface, ProxyExportsNothing) {
@@ -103,4 +130,17 @@ TEST(Interface, EveryDeliverableCarriesTheReleaseInItsVersionResource) {
         EXPECT_EQ(VersionString(path, "FileVersion"), release) << file;
         EXPECT_EQ(VersionString(path, "OriginalFilename"), file);
     }
+}
+
+// Freeing a library from DllMain is unsafe: unloading the proxy takes its
+// window away and leaves the menu library to the process.
+TEST(Interface, UnloadingTheProxyLeavesTheMenuLibraryLoaded) {
+    ASSERT_EQ(GetModuleHandleA("holm.dll"), nullptr);
+    HMODULE proxy = LoadLibraryA((BinDir() + "\\holm95.dll").c_str());
+    ASSERT_NE(proxy, nullptr);
+    EXPECT_NE(FindWindowA("HolmDesktopProxyFor95", nullptr), nullptr);
+    ASSERT_NE(GetModuleHandleA("holm.dll"), nullptr);
+    FreeLibrary(proxy);
+    EXPECT_EQ(FindWindowA("HolmDesktopProxyFor95", nullptr), nullptr);
+    EXPECT_NE(GetModuleHandleA("holm.dll"), nullptr);
 }

@@ -37,8 +37,9 @@ TEST(ItemText, ShowCodeReadsLikeANumberAndKeepsEightBits) {
     EXPECT_EQ(ParseItemText("x||  2abc|").showCode, 2);
     EXPECT_EQ(ParseItemText("x||abc|").showCode, 0);
     EXPECT_EQ(ParseItemText("x||-1|").showCode, 255);
-    EXPECT_EQ(ParseItemText("x||99999999999999999999|").showCode,
-              ParseItemText("x||99999999999999999999|").showCode);  // no overflow trap
+    // Beyond 32 bits the low 8 bits of the number still count, without an overflow trap.
+    EXPECT_EQ(ParseItemText("x||99999999999999999999|").showCode, 255);
+    EXPECT_EQ(ParseItemText("x||-99999999999999999999|").showCode, 1);
     EXPECT_EQ(ShowCommandForCode(0), 1);
     EXPECT_EQ(ShowCommandForCode(1), 6);
     EXPECT_EQ(ShowCommandForCode(2), 3);
