@@ -26,11 +26,11 @@ struct Monitor {
 // What a watcher thread owns; it is handed over to the thread at its start.
 struct WatchParams {
     std::string folder;
-    HMENU menu;
-    UINT id;
-    HANDLE stop;      // the build's stop event, alive until the thread ended
-    HANDLE watching;  // signalled once the watch is set up (or failed)
-    HMODULE module;   // keeps this code loaded while the thread runs
+    HMENU menu = nullptr;
+    UINT id = 0;
+    UniqueKernelHandle stop;      // the build's stop event
+    UniqueKernelHandle watching;  // signalled once the watch is set up (or failed)
+    HMODULE module = nullptr;     // keeps this code loaded while the thread runs
 };
 
 struct WatcherThread {
@@ -58,14 +58,14 @@ void Watch(const WatchParams& p) {
         p.folder.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
     if (raw == INVALID_HANDLE_VALUE) {
         EnableMenuItem(p.menu, p.id, MF_BYCOMMAND | MF_GRAYED);
-        SetEvent(p.watching);
+        SetEvent(p.watching.Get());
         ShowMonitorError("Cannot monitor \"%s\"", p.folder);
         return;
     }
-    SetEvent(p.watching);
+    SetEvent(p.watching.Get());
     struct ChangeCloser { void operator()(HANDLE h) const { FindCloseChangeNotification(h); } };
     UniqueHandle<HANDLE, ChangeCloser> change(raw);
-    const HANDLE waits[] = {p.stop, change.Get()};
+    const HANDLE waits[] = {p.stop.Get(), change.Get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         _updateMenu(p.menu, p.id, 1);
         if (!FindNextChangeNotification(change.Get())) {
@@ -90,10 +90,25 @@ HMODULE PinThisModule() {
     return module;
 }
 
+// The thread gets its own handles of the events: the builder stops waiting
+// for it after a while, and a rebuild stops waiting for a thread that does
+// not end.
+HANDLE HandleForThread(HANDLE event) {
+    HANDLE copy = nullptr;
+    DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    return copy;
+}
+
 void StartWatcher(const Monitor& m) {
     UniqueKernelHandle watching(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    auto params = std::make_unique<WatchParams>(
-        WatchParams{m.folder, m.menu, m.id, g_state.stop.Get(), watching.Get(), PinThisModule()});
+    if (!watching) return;
+    auto params = std::make_unique<WatchParams>();
+    params->folder = m.folder;
+    params->menu = m.menu;
+    params->id = m.id;
+    params->stop.Reset(HandleForThread(g_state.stop.Get()));
+    params->watching.Reset(HandleForThread(watching.Get()));
+    params->module = PinThisModule();
     DWORD threadId = 0;
     UniqueKernelHandle thread(CreateThread(nullptr, 1024, WatcherMain, params.get(), 0, &threadId));
     if (!thread) {
