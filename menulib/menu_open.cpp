@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cloak_menu.h"
 #include "holm_names.h"
 #include "init_menu.h"
 #include "library_state.h"
@@ -13,11 +14,17 @@ namespace holm {
 namespace {
 
 // Shows `menu` with its right edge 10 pixels right of the pointer and its
-// top 10 pixels above it, owned by the shell main window.
-void TrackAt(HMENU menu, int x, int y, UINT button) {
+// top 10 pixels above it, owned by the shell main window: drawn with the
+// cloak in the cloaked style, as a plain menu otherwise.
+void TrackAt(HMENU menu, int x, int y, bool windowList) {
+    if (g_lib.Cloaked()) {
+        TrackCloakedMenu(menu, x + 10, y - 10, g_lib.shell, windowList);
+        return;
+    }
     int right = x + 10;
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     if (right > screenWidth) right = screenWidth;
+    const UINT button = windowList ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
     TrackPopupMenu(menu, TPM_RIGHTALIGN | button, right, y - 10, 0, g_lib.shell, nullptr);
 }
 
@@ -36,7 +43,7 @@ void OpenInitMenu(int x, int y) {
     ModifyMenuA(root, kCmdTitle, MF_BYCOMMAND | MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
     UpdateKill16BitEntry();
     SetForegroundWindow(g_lib.shell);
-    TrackAt(root, x, y, TPM_LEFTBUTTON);
+    TrackAt(root, x, y, false);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
 }
 
@@ -45,7 +52,7 @@ void OpenWindowList(int x, int y) {
     g_lib.menusReady = 0;
     HMENU root = BuildWindowList();
     SetForegroundWindow(g_lib.shell);
-    TrackAt(root, x, y, TPM_RIGHTBUTTON);
+    TrackAt(root, x, y, true);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
     DestroyWindowList();
 }
