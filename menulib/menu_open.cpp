@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cloak_menu.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "init_menu.h"
@@ -14,13 +15,19 @@ namespace holm {
 namespace {
 
 // Shows `menu` with its right edge 10 pixels right of the pointer and its
-// top 10 pixels above it, owned by the shell main window.
-void TrackAt(HMENU menu, int x, int y, UINT button) {
-    int right = x + 10;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    if (right > screenWidth) right = screenWidth;
+// top 10 pixels above it, owned by the shell main window: drawn with the
+// cloak in the cloaked style, as a plain menu otherwise.
+void TrackAt(HMENU menu, int x, int y, bool windowList) {
     g_lib.menuOnScreen = true;
-    TrackPopupMenu(menu, TPM_RIGHTALIGN | button, right, y - 10, 0, g_lib.shell, nullptr);
+    if (g_lib.Cloaked()) {
+        TrackCloakedMenu(menu, x + 10, y - 10, g_lib.shell, windowList);
+    } else {
+        int right = x + 10;
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        if (right > screenWidth) right = screenWidth;
+        const UINT button = windowList ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
+        TrackPopupMenu(menu, TPM_RIGHTALIGN | button, right, y - 10, 0, g_lib.shell, nullptr);
+    }
     g_lib.menuOnScreen = false;
     // A reload that came while the menu was open was put off until now.
     if (g_lib.rebuildPending) _resetLpum();
@@ -41,7 +48,7 @@ void OpenInitMenu(int x, int y) {
     ModifyMenuA(root, kCmdTitle, MF_BYCOMMAND | MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
     UpdateKill16BitEntry();
     SetForegroundWindow(g_lib.shell);
-    TrackAt(root, x, y, TPM_LEFTBUTTON);
+    TrackAt(root, x, y, false);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
 }
 
@@ -50,7 +57,7 @@ void OpenWindowList(int x, int y) {
     g_lib.menusReady = 0;
     HMENU root = BuildWindowList();
     SetForegroundWindow(g_lib.shell);
-    TrackAt(root, x, y, TPM_RIGHTBUTTON);
+    TrackAt(root, x, y, true);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
     DestroyWindowList();
 }

@@ -365,6 +365,97 @@ def write_bmp(path, canvas):
         f.write(file_header + info + bytes(pixels))
 
 
+# The sixteen colours of the standard VGA palette, for 16-colour images.
+VGA16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+
+def _nearest(palette, col):
+    r, g, b = col[:3]
+    return min(range(len(palette)),
+               key=lambda i: (palette[i][0] - r) ** 2 + (palette[i][1] - g) ** 2
+               + (palette[i][2] - b) ** 2)
+
+
+def _palette_bytes(palette):
+    return b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+
+
+def _indexed_rows(canvas, palette, bpp, clear_index=0):
+    """Bottom-up rows of palette indices, `bpp` bits each, 32-bit padded."""
+    stride = ((canvas.w * bpp + 31) // 32) * 4
+    per_byte = 8 // bpp
+    out = bytearray()
+    for y in range(canvas.h - 1, -1, -1):
+        row = bytearray(stride)
+        for x in range(canvas.w):
+            col = canvas.get(x, y)
+            index = clear_index if _is_clear(col) else _nearest(palette, col)
+            shift = (per_byte - 1 - x % per_byte) * bpp
+            row[x // per_byte] |= index << shift
+        out += row
+    return bytes(out)
+
+
+def indexed_icon_image(canvas):
+    """One 16-colour icon image: header, palette, 4-bit pixels, AND mask."""
+    xor = _indexed_rows(canvas, VGA16, 4)
+    mask = _mask_rows(canvas, _is_clear)
+    header = _bitmap_header(canvas.w, canvas.h * 2, 4, len(xor) + len(mask), 16)
+    return header + _palette_bytes(VGA16) + xor + mask
+
+
+def write_ico16(path, canvases):
+    """An icon whose images have 16 colours."""
+    images = [indexed_icon_image(c) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for c, data in zip(canvases, images):
+        out += struct.pack("<BBBBHHII", c.w % 256, c.h % 256, 16, 0,
+                           1, 4, len(data), offset)
+        offset += len(data)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(images))
+
+
+def write_cur16(path, canvas, hotspot=(0, 0)):
+    """A 16-colour cursor."""
+    data = indexed_icon_image(canvas)
+    out = struct.pack("<HHH", 0, 2, 1)
+    out += struct.pack("<BBBBHHII", canvas.w % 256, canvas.h % 256, 16, 0,
+                       hotspot[0], hotspot[1], len(data), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(out + data)
+
+
+def write_bmp8(path, canvas):
+    """8-bit palette BMP; the palette is the picture's own colours (at most 256)."""
+    palette = []
+    seen = {}
+    for y in range(canvas.h):
+        for x in range(canvas.w):
+            rgb_ = tuple((canvas.get(x, y) or WHITE)[:3])
+            if rgb_ not in seen:
+                seen[rgb_] = len(palette)
+                palette.append(rgb_)
+    assert len(palette) <= 256, "too many colours for an 8-bit bitmap"
+    stride = (canvas.w + 3) & ~3
+    pixels = bytearray()
+    for y in range(canvas.h - 1, -1, -1):
+        row = bytearray(seen[tuple((canvas.get(x, y) or WHITE)[:3])] for x in range(canvas.w))
+        pixels += row + bytes(stride - len(row))
+    info = _bitmap_header(canvas.w, canvas.h, 8, len(pixels), len(palette))
+    colours = _palette_bytes(palette)
+    offset = 14 + len(info) + len(colours)
+    file_header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(file_header + info + colours + bytes(pixels))
+
+
 # ---------------------------------------------------------------------------
 # Icon parts shared by several pictures
 
@@ -447,7 +538,8 @@ def draw_changed_folder(c):
 
 
 def draw_default_submenu(c):
-    c.fill(polygon([(11, 7), (11, 25), (21, 16)]), BLACK)
+    """A white triangle pointing right on a transparent ground."""
+    c.fill(polygon([(9, 5), (9, 27), (24, 16)]), WHITE)
 
 
 def draw_exit_holm(c):
@@ -530,7 +622,6 @@ ICONS = [
     ("holmbusy.ico", draw_holm_busy),
     ("monitorfolder.ico", draw_monitor_folder),
     ("changedfolder.ico", draw_changed_folder),
-    ("defaultsubmenu.ico", draw_default_submenu),
     ("exitholm.ico", draw_exit_holm),
     ("hidetray.ico", draw_hide_tray),
     ("showtray.ico", draw_show_tray),
@@ -589,24 +680,37 @@ def pointer_canvas():
     return c
 
 
-def draw_close_cursor():
+def word_cursor(word):
+    """The arrow with a word written below it, black on a white outline."""
     c = pointer_canvas()
-    c.fill(union(stroke(14, 16, 22, 24, 4.5), stroke(22, 16, 14, 24, 4.5)), WHITE)
-    c.fill(union(stroke(14, 16, 22, 24, 2), stroke(22, 16, 14, 24, 2)), BLACK)
+    x, y = 1, 21
+    ink = set()
+    for ch in word:
+        for row, bits in enumerate(SMALL_FONT[ch]):
+            for col_i, bit in enumerate(bits):
+                if bit == "1":
+                    ink.add((x + col_i, y + row))
+        x += 6
+    for (px, py) in ink:
+        for dx in (-1, 0, 1):
+            for dy in (-1, 0, 1):
+                if (px + dx, py + dy) not in ink:
+                    c.set(px + dx, py + dy, WHITE)
+    for (px, py) in ink:
+        c.set(px, py, BLACK)
     return c
+
+
+def draw_close_cursor():
+    return word_cursor("CLOSE")
 
 
 def draw_hide_cursor():
-    c = pointer_canvas()
-    c.rect(12, 21, 24, 25, WHITE)
-    c.rect(13, 22, 23, 24, BLACK)
-    return c
+    return word_cursor("HIDE")
 
 
 def draw_kill_cursor():
-    c = pointer_canvas()
-    c.stamp(12, 16, SKULL, CURSOR_INK)
-    return c
+    return word_cursor("KILL")
 
 
 CURSORS = [
@@ -619,21 +723,44 @@ CURSORS = [
 # ---------------------------------------------------------------------------
 # Bitmaps
 
+def _lattice(period, seed):
+    """A period x period grid of pseudo-random values in 0..1."""
+    state = seed
+    grid = []
+    for _ in range(period * period):
+        state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+        grid.append((state >> 8) / float(1 << 23))
+    return grid
+
+
+def _smooth_noise(x, y, period, grid, size):
+    """Value noise that repeats every `size` pixels (period cells)."""
+    fx, fy = x * period / float(size), y * period / float(size)
+    x0, y0 = int(fx), int(fy)
+    tx, ty = fx - x0, fy - y0
+    tx, ty = tx * tx * (3 - 2 * tx), ty * ty * (3 - 2 * ty)
+    def at(i, j):
+        return grid[(j % period) * period + (i % period)]
+    top = at(x0, y0) + (at(x0 + 1, y0) - at(x0, y0)) * tx
+    bottom = at(x0, y0 + 1) + (at(x0 + 1, y0 + 1) - at(x0, y0 + 1)) * tx
+    return top + (bottom - top) * ty
+
+
 def draw_menu_background():
-    """64x64 and seamless: every pattern below repeats every 64 pixels."""
-    size = 64
+    """128x128, seamless, dark grey marble: veins of a sine bent by noise."""
+    size = 128
     c = Canvas(size, size)
-    base = rgb(222, 227, 238)
+    octaves = [(4, 0.5), (8, 0.25), (16, 0.125), (32, 0.0625)]
+    grids = [_lattice(p, 7 + p) for p, _ in octaves]
     for y in range(size):
         for x in range(size):
-            shade = 5 * math.cos(2 * math.pi * y / size)
-            col = tuple(int(round(v + shade)) for v in base[:3]) + (255,)
-            d = (x + y) % 16
-            if d == 0:
-                col = mix(col, WHITE, 0.45)
-            elif d == 1:
-                col = mix(col, rgb(160, 170, 195), 0.18)
-            c.set(x, y, col)
+            turbulence = sum(a * _smooth_noise(x, y, p, g, size)
+                             for (p, a), g in zip(octaves, grids))
+            vein = math.sin(2 * math.pi * ((x + y) / float(size) + 2.2 * turbulence))
+            vein = (1 - abs(vein)) ** 6          # thin light veins
+            level = 58 + 26 * turbulence + 58 * vein
+            v = max(0, min(255, int(level)))
+            c.set(x, y, rgb(v, v, v))
     return c
 
 
@@ -643,6 +770,8 @@ SMALL_FONT = {
     "E": ["11111", "10000", "10000", "11110", "10000", "10000", "11111"],
     "S": ["01111", "10000", "10000", "01110", "00001", "00001", "11110"],
     "K": ["10001", "10010", "10100", "11000", "10100", "10010", "10001"],
+    "I": ["11111", "00100", "00100", "00100", "00100", "00100", "11111"],
+    "C": ["01111", "10000", "10000", "10000", "10000", "10000", "01111"],
     "T": ["11111", "00100", "00100", "00100", "00100", "00100", "00100"],
     "O": ["01110", "10001", "10001", "10001", "10001", "10001", "01110"],
     "P": ["11110", "10001", "10001", "11110", "10000", "10000", "10000"],
@@ -773,8 +902,17 @@ def draw_splash():
 
 
 BITMAPS = [
-    ("menubkgnd.bmp", draw_menu_background),
     ("splash.bmp", draw_splash),
+]
+
+# The built-in look of the cloaked menus: a 16-colour submenu icon and an
+# 8-bit background.
+ICONS16 = [
+    ("defaultsubmenu.ico", draw_default_submenu),
+]
+
+BITMAPS8 = [
+    ("menubkgnd.bmp", draw_menu_background),
 ]
 
 
@@ -787,11 +925,19 @@ def main():
         draw(big)
         write_ico(os.path.join(OUT_DIR, name), [big, big.shrunk()])
         print("wrote", name)
+    for name, draw in ICONS16:
+        big = Canvas(32, 32)
+        draw(big)
+        write_ico16(os.path.join(OUT_DIR, name), [big, big.shrunk()])
+        print("wrote", name)
     for name, draw in CURSORS:
-        write_cur(os.path.join(OUT_DIR, name), draw())
+        write_cur16(os.path.join(OUT_DIR, name), draw())
         print("wrote", name)
     for name, draw in BITMAPS:
         write_bmp(os.path.join(OUT_DIR, name), draw())
+        print("wrote", name)
+    for name, draw in BITMAPS8:
+        write_bmp8(os.path.join(OUT_DIR, name), draw())
         print("wrote", name)
 
 

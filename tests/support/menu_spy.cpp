@@ -7,6 +7,12 @@
 // entry: depth, id, flags (S separator, G grayed, P popup, C checked, B has
 // bitmap), and the text, separated by '|'. Submenus follow their entry at
 // depth + 1.
+//
+// A cloaked menu (windows of class HolmMenu, which answer MN_GETHMENU like
+// the system's menu windows) adds, before the entries, a line "cloaked",
+// one line "level L T R B" per open level window, root first, and a line
+// "cursor CURRENT CLASS" naming the pointer shown (arrow, hide, close, kill
+// or other) and the menu windows' class cursor.
 #include <windows.h>
 
 #include <cstdio>
@@ -51,16 +57,63 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+bool IsCloakedMenu(HWND hwnd) {
+    char cls[16] = "";
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    return lstrcmpA(cls, "HolmMenu") == 0 && IsWindowVisible(hwnd);
+}
+
+std::string RectLine(const char* label, HWND hwnd) {
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    char line[96];
+    std::snprintf(line, sizeof(line), "%s %ld %ld %ld %ld\n", label, rc.left, rc.top, rc.right, rc.bottom);
+    return line;
+}
+
+const char* CursorName(HCURSOR cursor) {
+    HMODULE shell = GetModuleHandleA(nullptr);
+    if (cursor == LoadCursorA(nullptr, IDC_ARROW)) return "arrow";
+    if (cursor == LoadCursorA(shell, "HIDECURSOR")) return "hide";
+    if (cursor == LoadCursorA(shell, "CLOSECURSOR")) return "close";
+    if (cursor == LoadCursorA(shell, "KILLCURSOR")) return "kill";
+    return cursor ? "other" : "none";
+}
+
+// The levels of a cloaked menu, root first: each level's menu is a submenu
+// of the level before.
+std::string DescribeCloakedLevels(HWND root) {
+    std::string out = "cloaked\n" + RectLine("level", root);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(root, kGetMenu, 0, 0));
+    for (bool found = true; found && menu;) {
+        found = false;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (!IsCloakedMenu(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) continue;
+            HMENU shown = reinterpret_cast<HMENU>(SendMessageA(w, kGetMenu, 0, 0));
+            bool child = false;
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) child = child || GetSubMenu(menu, i) == shown;
+            if (!child) continue;
+            out += RectLine("level", w);
+            menu = shown;
+            found = true;
+            break;
+        }
+    }
+    const HCURSOR classCursor = reinterpret_cast<HCURSOR>(GetClassLongPtrA(root, GCLP_HCURSOR));
+    out += std::string("cursor ") + CursorName(GetCursor()) + " " + CursorName(classCursor) + "\n";
+    return out;
+}
+
 void ReportOpenMenu(HWND target) {
     HWND menuWindow = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menuWindow));
+    HWND capture = GetCapture();
+    const bool cloaked = !menuWindow && capture && IsCloakedMenu(capture);
+    if (cloaked) menuWindow = capture;  // the root level holds the capture
     std::string out;
     if (menuWindow) {
-        RECT rc = {};
-        GetWindowRect(menuWindow, &rc);
-        char head[96];
-        std::snprintf(head, sizeof(head), "rect %ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
-        out = head;
+        out = RectLine("rect", menuWindow);
+        if (cloaked) out += DescribeCloakedLevels(menuWindow);
         HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, kGetMenu, 0, 0));
         if (menu) DescribeMenu(menu, 0, out);
     }

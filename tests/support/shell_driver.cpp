@@ -50,6 +50,28 @@ void WriteMinimalConfiguration() {
     if (key) RegCloseKey(key);
 }
 
+void WriteCloakRecord(const std::string& name, const CloakValues& v) {
+    const std::string key = "Software\\Tarvel\\Holm\\Cloaks\\" + name;
+    WriteUserString(key.c_str(), "BackgroundBitmap", v.background);
+    WriteUserString(key.c_str(), "SubmenuIcon", v.submenuIcon);
+    WriteUserString(key.c_str(), "HideCursor", v.hideCursor);
+    WriteUserString(key.c_str(), "CloseCursor", v.closeCursor);
+    WriteUserString(key.c_str(), "KillCursor", v.killCursor);
+    WriteUserString(key.c_str(), "Font", v.font);
+    WriteUserDword(key.c_str(), "Underline", v.underline);
+    WriteUserDword(key.c_str(), "Italics", v.italics);
+    WriteUserDword(key.c_str(), "Bold", v.bold);
+    WriteUserString(key.c_str(), "TextColor", v.text);
+    WriteUserString(key.c_str(), "DisabledTextColor", v.disabledText);
+    WriteUserString(key.c_str(), "BorderAndSepColor", v.border);
+}
+
+void WriteDefaultCloak() {
+    WriteUserDword("Software\\Tarvel\\Holm", "UseCustomMenus", 1);
+    WriteUserString("Software\\Tarvel\\Holm", "Cloak", "Default");
+    WriteCloakRecord("Default", CloakValues());
+}
+
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -368,12 +390,19 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<MenuWindowSearch*>(param);
     char cls[16] = "";
     GetClassNameA(hwnd, cls, sizeof(cls));
-    if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    if ((lstrcmpA(cls, "#32768") != 0 && lstrcmpA(cls, "HolmMenu") != 0) || !IsWindowVisible(hwnd)) return TRUE;
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != search->pid) return TRUE;
     search->found = hwnd;
     return FALSE;
+}
+
+RECT ReadRect(const std::string& text) {
+    RECT rc = {};
+    std::istringstream r(text);
+    r >> rc.left >> rc.top >> rc.right >> rc.bottom;
+    return rc;
 }
 
 MenuSnapshot ParseListing(const std::string& listing) {
@@ -383,8 +412,20 @@ MenuSnapshot ParseListing(const std::string& listing) {
     while (std::getline(in, line)) {
         if (line.rfind("rect ", 0) == 0) {
             snap.open = true;
-            std::istringstream r(line.substr(5));
-            r >> snap.rect.left >> snap.rect.top >> snap.rect.right >> snap.rect.bottom;
+            snap.rect = ReadRect(line.substr(5));
+            continue;
+        }
+        if (line == "cloaked") {
+            snap.cloaked = true;
+            continue;
+        }
+        if (line.rfind("level ", 0) == 0) {
+            snap.levels.push_back(ReadRect(line.substr(6)));
+            continue;
+        }
+        if (line.rfind("cursor ", 0) == 0) {
+            std::istringstream r(line.substr(7));
+            r >> snap.cursor >> snap.classCursor;
             continue;
         }
         MenuEntry e;
@@ -528,11 +569,12 @@ int EntryIndexOf(const MenuSnapshot& menu, const std::vector<std::string>& path)
     return parent;
 }
 
-// Position of `label` among the entries of `level` that can be selected.
-int SelectablePosition(const std::vector<MenuEntry>& level, const std::string& label) {
+// Position of `label` among the entries of `level` that the arrow keys stop
+// at: plain menus skip separators, cloaked menus disabled entries too.
+int SelectablePosition(const std::vector<MenuEntry>& level, const std::string& label, bool cloaked) {
     int position = 0;
     for (const MenuEntry& e : level) {
-        if (e.Has('S')) continue;
+        if (e.Has('S') || (cloaked && e.Has('G'))) continue;
         if (e.text == label) return position;
         ++position;
     }
@@ -558,7 +600,7 @@ bool SelectMenuEntry(const MenuSnapshot& menu, const std::vector<std::string>& p
     std::vector<int> positions;
     for (std::size_t n = 0; n < path.size(); ++n) {
         const std::vector<std::string> parent(path.begin(), path.begin() + n);
-        const int position = SelectablePosition(MenuLevel(menu, parent), path[n]);
+        const int position = SelectablePosition(MenuLevel(menu, parent), path[n], menu.cloaked);
         if (position < 0) return false;
         positions.push_back(position);
     }

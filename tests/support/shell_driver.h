@@ -22,6 +22,17 @@ void WriteUserString(const char* path, const char* name, const std::string& valu
 // program: options key with LCancelStr/RCancelStr and an Init Menu key, and
 // the tray shown, as users have it.
 void WriteMinimalConfiguration();
+// What the first run of the configuration program writes for the menus:
+// UseCustomMenus on, Cloak "Default" and the record Default.
+void WriteDefaultCloak();
+// A cloak record with all twelve values; empty paths where none is given.
+struct CloakValues {
+    std::string background, submenuIcon, hideCursor, closeCursor, killCursor;
+    std::string font = "MS Sans Serif";
+    DWORD bold = 0, italics = 0, underline = 0;
+    std::string text = "255 255 255", disabledText = "175 175 175", border = "255 255 255";
+};
+void WriteCloakRecord(const std::string& name, const CloakValues& values);
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs = 50);
 
@@ -93,6 +104,12 @@ struct MenuEntry {
 struct MenuSnapshot {
     bool open = false;
     RECT rect = {};
+    // Cloaked menus (windows of class HolmMenu): the open level windows,
+    // root first, and the pointer shown and the menu class cursor ("arrow",
+    // "hide", "close", "kill", "other").
+    bool cloaked = false;
+    std::vector<RECT> levels;
+    std::string cursor, classCursor;
     std::vector<MenuEntry> entries;
     // Texts of the entries at `depth` (0: the root), separators as "-".
     std::vector<std::string> Texts(int depth = 0) const;
@@ -101,7 +118,8 @@ struct MenuSnapshot {
     const MenuEntry* Find(const std::string& text) const;
 };
 
-// Waits for a popup menu of the process to be on screen and reads it.
+// Waits for a popup menu of the process (plain or cloaked) to be on screen
+// and reads it.
 MenuSnapshot WaitForMenu(const ShellProcess& shell, int timeoutMs = 5000);
 // Removes the shell's mouse hook from inside the shell, as if the system had
 // dropped it.

@@ -1,0 +1,293 @@
+// The cloaked menus of the real shell in the configuration a first run
+// leaves (UseCustomMenus on, the cloak "Default"): opened by real clicks,
+// driven by the real mouse and keyboard, and checked by what is on screen,
+// pixel by pixel, and by what the chosen entries start or do.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recorder_log.h"
+#include "screen_pixels.h"
+#include "shell_driver.h"
+
+using namespace holmtest;
+
+namespace {
+
+constexpr char kOptions[] = "Software\\Tarvel\\Holm";
+constexpr char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr int kRow = 17;
+
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+bool SamePixels(const Pixels& a, const Pixels& b) {
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.At(x, y) != b.At(x, y)) return false;
+    return true;
+}
+
+int RootCount(const MenuSnapshot& menu) { return static_cast<int>(menu.Texts().size()); }
+
+int PositionOf(const MenuSnapshot& menu, const std::string& text) {
+    const std::vector<std::string> texts = menu.Texts();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (texts[i] == text) return static_cast<int>(i);
+    return -1;
+}
+
+class CloakedMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStrayShells();
+        ResetHolmRegistry();
+        WriteMinimalConfiguration();
+        WriteDefaultCloak();
+        log_ = NewRecorderLog("cloaked_menu");
+        WriteUserString(kStore, "Recorder", "\"" + RecorderPath() + "\" " + log_ + " chosen|||");
+        WriteUserString(kStore, "Notepad", "notepad.exe|||");  // a program with an icon
+        tile_ = BitmapResource(BinDir() + "\\holm.exe", "DEFAULT_MENU_BKGND");
+    }
+    void TearDown() override {
+        if (shell_.Running()) DismissMenus(shell_.Pid());
+        KillStrayShells();
+    }
+    void StartShell() {
+        ASSERT_TRUE(shell_.Start());
+        ASSERT_TRUE(shell_.WaitReady());
+    }
+    // Opens a menu and waits until its root level is painted: the border
+    // is white and the picture stays the same.
+    MenuSnapshot Open(int x, int y, bool right = false) {
+        Click(x, y, right);
+        MenuSnapshot menu = WaitForMenu(shell_);
+        Pixels last;
+        WaitFor(
+            [&] {
+                Pixels now = CaptureScreen(menu.rect);
+                const bool same = !last.Empty() && now.Height() == last.Height() &&
+                                  now.At(now.Width() / 2, now.Height() - 1) == Rgb(255, 255, 255) &&
+                                  SamePixels(now, last);
+                last = now;
+                return same;
+            },
+            2000, 100);
+        return menu;
+    }
+    MenuSnapshot Read() { return WaitForMenu(shell_, 2000); }
+    // The background tile's pixel under window point (x, y) of a level.
+    DWORD TileAt(int x, int y) const { return tile_.At(x % tile_.Width(), y % tile_.Height()); }
+    // A point of row `i` clear of icon and text: the left margin below the icon.
+    static POINT MarginPoint(int i) { return POINT{1, i * kRow + 17}; }
+    // A point of row `i` inside its highlight rectangle but left of its text.
+    static POINT HighlightPoint(int i) { return POINT{20, i * kRow + 9}; }
+    void MoveOver(const RECT& level, int row) { MoveMouse(level.left + 40, level.top + row * kRow + 9); }
+
+    ShellProcess shell_;
+    std::string log_;
+    Pixels tile_;
+};
+
+}  // namespace
+
+TEST_F(CloakedMenuTest, RootLevelFollowsTheClickAndShowsTheBuiltInLook) {
+    ASSERT_FALSE(tile_.Empty());
+    StartShell();
+    MenuSnapshot menu = Open(500, 400);
+    ASSERT_TRUE(menu.open);
+    ASSERT_TRUE(menu.cloaked);
+    ASSERT_EQ(menu.levels.size(), 1u);
+    EXPECT_EQ(menu.rect.right, 510);
+    EXPECT_EQ(menu.rect.top, 390);
+    EXPECT_EQ(Height(menu.rect), 2 + kRow * RootCount(menu));
+    SaveScreenshotIfAsked("cloaked-root");
+
+    const Pixels shot = CaptureScreen(menu.rect);
+    const int w = shot.Width(), h = shot.Height();
+    const DWORD white = Rgb(255, 255, 255);
+    for (int x = 0; x < w; x += 7) {
+        EXPECT_EQ(shot.At(x, 0), white) << x;
+        EXPECT_EQ(shot.At(x, h - 1), white) << x;
+    }
+    for (int y = 0; y < h; y += 5) {
+        EXPECT_EQ(shot.At(0, y), white) << y;
+        EXPECT_EQ(shot.At(w - 1, y), white) << y;
+    }
+    // The tiled background shows in the margins of the rows without icons.
+    const int title = PositionOf(menu, "Init Menu");
+    for (int y = 2; y < kRow; ++y) EXPECT_EQ(shot.At(1 + (y % 2), title * kRow + y), TileAt(1 + (y % 2), title * kRow + y));
+    // The program row shows its icon over the background.
+    const int program = PositionOf(menu, "Notepad");
+    ASSERT_GE(program, 0);
+    int differing = 0;
+    for (int y = 1; y <= 16; ++y)
+        for (int x = 2; x < 18; ++x) differing += shot.At(x, program * kRow + y) != TileAt(x, program * kRow + y);
+    EXPECT_GT(differing, 20);
+    // "Special" has no icon of its own: the submenu icon, a white triangle.
+    const int special = PositionOf(menu, "Special");
+    int whiteInIcon = 0;
+    for (int y = 1; y <= 16; ++y)
+        for (int x = 2; x < 18; ++x) whiteInIcon += shot.At(x, special * kRow + y) == white;
+    EXPECT_GT(whiteInIcon, 10);
+}
+
+TEST_F(CloakedMenuTest, HoverInvertsTheRowAndOpensSubmenusRightOrLeft) {
+    StartShell();
+    MenuSnapshot menu = Open(500, 400);
+    ASSERT_TRUE(menu.cloaked);
+    const int run = PositionOf(menu, "Run...");
+    const POINT p = HighlightPoint(run);
+    const DWORD before = CaptureScreen(menu.rect).At(p.x, p.y);
+    MoveOver(menu.rect, run);
+    ASSERT_TRUE(WaitFor([&] { return CaptureScreen(menu.rect).At(p.x, p.y) == Inverted(before); }, 2000));
+
+    const int special = PositionOf(menu, "Special");
+    MoveOver(menu.rect, special);
+    ASSERT_TRUE(WaitFor([&] { return Read().levels.size() == 2; }, 3000));
+    MenuSnapshot open = Read();
+    ASSERT_EQ(open.levels.size(), 2u);
+    EXPECT_EQ(open.levels[1].left, menu.rect.right - 1);
+    EXPECT_EQ(open.levels[1].top, menu.rect.top + special * kRow);
+    EXPECT_EQ(Height(open.levels[1]), 2 + kRow * static_cast<int>(MenuLevel(open, {"Special"}).size()));
+    // The row left behind is back to the background.
+    EXPECT_EQ(CaptureScreen(menu.rect).At(p.x, p.y), before);
+    SaveScreenshotIfAsked("cloaked-submenu");
+    ASSERT_TRUE(DismissMenus(shell_.Pid()));
+
+    // At the right edge of the screen the submenu opens on the left.
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    menu = Open(screen - 5, 300);
+    EXPECT_EQ(menu.rect.right, screen);
+    MoveOver(menu.rect, special);
+    ASSERT_TRUE(WaitFor([&] { return Read().levels.size() == 2; }, 3000));
+    open = Read();
+    ASSERT_EQ(open.levels.size(), 2u);
+    EXPECT_EQ(open.levels[1].right, menu.rect.left + 1);
+}
+
+TEST_F(CloakedMenuTest, KeyboardLaunchesJumpsByLetterAndEscapeClosesLevelByLevel) {
+    StartShell();
+    MenuSnapshot menu = Open(500, 400);
+    ASSERT_TRUE(menu.cloaked);
+    // A letter jumps to the next entry that begins with it, wrapping.
+    const int recorder = PositionOf(menu, "Recorder"), run = PositionOf(menu, "Run...");
+    const Pixels plain = CaptureScreen(menu.rect);
+    auto lit = [&](int row) {
+        const POINT p = HighlightPoint(row);
+        return CaptureScreen(menu.rect).At(p.x, p.y) == Inverted(plain.At(p.x, p.y));
+    };
+    PressKey('R');
+    EXPECT_TRUE(WaitFor([&] { return lit(recorder); }, 1000));
+    PressKey('R');
+    EXPECT_TRUE(WaitFor([&] { return lit(run) && !lit(recorder); }, 1000));
+    PressKey('R');
+    EXPECT_TRUE(WaitFor([&] { return lit(recorder) && !lit(run); }, 1000));
+
+    // Right opens "Special" (jumped to by its letter); Escape closes one level at a time.
+    PressKey('S');
+    PressKey(VK_RIGHT);
+    EXPECT_TRUE(WaitFor([&] { return Read().levels.size() == 2; }, 2000));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return Read().levels.size() == 1; }, 2000));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !MenuOpen(shell_.Pid()); }, 2000));
+    Sleep(300);
+    EXPECT_TRUE(ReadRecorderLog(log_).empty());
+
+    // Down from nothing highlighted reaches the title, Down again the
+    // program (the separator is skipped), Enter starts it.
+    menu = Open(500, 400);
+    ASSERT_TRUE(SelectMenuEntry(menu, {"Recorder"}));
+    PressKey(VK_RETURN);
+    const std::vector<RecordedStart> starts = WaitForRecords(log_, 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_NE(starts[0].commandLine.find("chosen"), std::string::npos);
+    EXPECT_TRUE(WaitFor([&] { return !MenuOpen(shell_.Pid()); }, 2000));
+}
+
+TEST_F(CloakedMenuTest, ClickOnTheDesktopClosesEveryLevelAndChoosesNothing) {
+    StartShell();
+    MenuSnapshot menu = Open(500, 400);
+    MoveOver(menu.rect, PositionOf(menu, "Special"));
+    ASSERT_TRUE(WaitFor([&] { return Read().levels.size() == 2; }, 3000));
+    Click(150, 650);
+    EXPECT_TRUE(WaitFor([&] { return !MenuOpen(shell_.Pid()); }, 2000));
+    // The shell takes its next click as before.
+    Sleep(300);
+    EXPECT_TRUE(Open(300, 300).open);
+    EXPECT_TRUE(ReadRecorderLog(log_).empty());
+}
+
+TEST_F(CloakedMenuTest, MouseChoiceStartsTheProgram) {
+    StartShell();
+    Open(500, 400);
+    ASSERT_TRUE(ClickMenuEntry(shell_, "Recorder"));
+    EXPECT_EQ(WaitForRecords(log_, 1).size(), 1u);
+}
+
+TEST_F(CloakedMenuTest, LevelTallerThanTheScreenKeepsEveryItemReachable) {
+    const std::string store = std::string(kStore) + "\\Tall";
+    for (int i = 0; i < 70; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof(name), "Item %02d", i);
+        WriteUserString(store.c_str(), name, "\"" + RecorderPath() + "\" " + log_ + " " + name + "|||");
+    }
+    StartShell();
+    MenuSnapshot menu = Open(500, 400);
+    MoveOver(menu.rect, PositionOf(menu, "Tall"));
+    ASSERT_TRUE(WaitFor([&] { return Read().levels.size() == 2; }, 3000));
+    const RECT tall = Read().levels[1];
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN), screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_GE(tall.top, 0);
+    EXPECT_LE(tall.bottom, screenHeight);
+    EXPECT_EQ(Height(tall), 2 + kRow * ((screenHeight - 2) / kRow));
+    EXPECT_GE(tall.left, 0);
+    EXPECT_LE(tall.right, screenWidth);
+    SaveScreenshotIfAsked("cloaked-tall");
+    // The last item, in the second column, can be clicked.
+    ASSERT_TRUE(ClickMenuEntry(shell_, "Item 69"));
+    const std::vector<RecordedStart> starts = WaitForRecords(log_, 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_NE(starts[0].commandLine.find("Item 69"), std::string::npos);
+}
+
+TEST_F(CloakedMenuTest, WindowListCursorsShowTheActionTheClickTakes) {
+    WindowThread windows;
+    HWND closing = windows.Create("CL Closing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 40, 40);
+    HWND hiding = windows.Create("CL Hiding", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 60, 160);
+    DWORD victimPid = 0;
+    HANDLE victim = StartWindowOwner("CL Victim", &victimPid);
+    ASSERT_NE(victim, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(victimPid, "CL Victim") != nullptr; }, 5000));
+    StartShell();
+
+    MenuSnapshot list = Open(700, 600, true);
+    ASSERT_TRUE(list.cloaked);
+    EXPECT_EQ(list.rect.right, 710);
+    EXPECT_EQ(list.rect.top, 590);
+    EXPECT_EQ(list.cursor, "arrow");
+    RECT entry = {};
+    ASSERT_TRUE(MenuEntryRect(shell_, "CL Closing", &entry));
+    MoveMouse(entry.left + 30, (entry.top + entry.bottom) / 2);
+    SaveScreenshotIfAsked("cloaked-window-list");
+    struct Case {
+        bool shift, control;
+        const char* cursor;
+    };
+    for (const Case& c : {Case{true, false, "close"}, Case{false, true, "hide"}, Case{true, true, "kill"},
+                          Case{false, false, "arrow"}}) {
+        HeldModifiers held(c.shift, c.control);
+        EXPECT_TRUE(WaitFor([&] { return Read().cursor == c.cursor; }, 1000)) << c.cursor;
+        EXPECT_EQ(Read().classCursor, c.cursor);
+    }
+
+    // Without keys held a click brings the window forward.
+    ASSERT_TRUE(DismissMenus(shell_.Pid()));
+    ASSERT_TRUE(Open(700, 600, true).open);
+    ASSERT_TRUE(ClickMenuEntry(shell_, "CL Hiding"));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == hiding; }, 3000));
+    EXPECT_TRUE(IsWindow(closing));
+    TerminateProcess(victim, 0);  // a window_owner left running would hold the test's output open
+    CloseHandle(victim);
+}
