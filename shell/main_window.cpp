@@ -21,6 +21,9 @@ void DispatchWindowListChoice(WPARAM wParam) {
     const WORD id = LOWORD(wParam);
     if (id == kCmdTitle) {
         _doWinMenu(wParam);
+        // The Window List has closed: a later command (the configuration
+        // program's reload) is not one of its entries.
+        _setRoL(0);
         return;
     }
     const bool shift = KeyHeld(VK_SHIFT), control = KeyHeld(VK_CONTROL);

@@ -349,6 +349,10 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Init Menu");
     ASSERT_TRUE(DismissMenus(Pid()));
+    // The Window List was the last menu: the reload is still a reload.
+    Sleep(300);
+    ASSERT_TRUE(OpenMenu(true).open);
+    ASSERT_TRUE(DismissMenus(Pid()));
 
     WriteUserString(kOptions, "LCancelStr", "Reloaded Menu");
     WriteUserString(kStore, "WL Reloaded Item", "notepad.exe||0|");
