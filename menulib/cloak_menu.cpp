@@ -35,6 +35,12 @@ struct Tracking {
     bool windowList = false;
     bool keyboardMode = false;
     bool ignoreNextMove = false;
+    // A release chooses an item only after a press in this tracking or once
+    // the pointer has moved: the release that ends the click which opened
+    // the menu (a double click on the tray icon) must not choose the item
+    // that happens to lie under the pointer.
+    bool pressSeen = false;
+    POINT openedAt = {};
     std::vector<Level> levels;
 };
 
@@ -183,9 +189,17 @@ void OnMouseMove(HWND hwnd, LPARAM lParam) {
     HighlightItem(k, p, true, false);
 }
 
+bool ReleaseCounts() {
+    if (g_track.pressSeen) return true;
+    POINT now = {};
+    GetCursorPos(&now);
+    return now.x != g_track.openedAt.x || now.y != g_track.openedAt.y;
+}
+
 void OnButtonUp(HWND hwnd, UINT message, LPARAM lParam) {
     g_track.keyboardMode = false;
     if (PassOnFromRoot(hwnd, message, lParam)) return;
+    if (!ReleaseCounts()) return;
     const int k = LevelOf(hwnd);
     if (k < 0) return;
     const int p = ItemAtPoint(g_track.levels[k].layout, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -319,7 +333,7 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        PassOnFromRoot(hwnd, message, lParam);
+        if (!PassOnFromRoot(hwnd, message, lParam)) g_track.pressSeen = true;
         return 0;
     case kGetMenuMessage: {
         const int k = LevelOf(hwnd);
@@ -365,6 +379,8 @@ void TrackCloakedMenu(HMENU menu, int x, int y, HWND owner, bool windowList) {
     g_track.owner = owner;
     g_track.windowList = windowList;
     g_track.done = false;
+    g_track.pressSeen = false;
+    GetCursorPos(&g_track.openedAt);
     g_track.levels.clear();
     OpenLevel(menu, layout, x - layout.width, y);
     if (g_track.levels.empty()) {

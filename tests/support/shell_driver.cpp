@@ -549,6 +549,44 @@ HeldModifiers::~HeldModifiers() {
 
 namespace {
 
+// Asks the X key helper to run `words` (xdotool commands); true once done.
+bool RunXKeys(const std::string& words) {
+    const std::string dir = BinDir() + "\\xkeys";
+    if (GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    const std::string request = dir + "\\request";
+    const std::string temp = dir + "\\request.new";
+    HANDLE f = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(f, words.data(), static_cast<DWORD>(words.size()), &written, nullptr);
+    CloseHandle(f);
+    if (!MoveFileExA(temp.c_str(), request.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+    const bool done = WaitFor([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 2000, 10);
+    Sleep(50);
+    return done;
+}
+
+std::string ModifierWords(const char* verb, bool shift, bool control) {
+    std::string words;
+    if (shift) words += std::string(verb) + " shift ";
+    if (control) words += std::string(verb) + " ctrl ";
+    return words;
+}
+
+}  // namespace
+
+XModifiers::XModifiers(bool shift, bool control) : shift_(shift), control_(control) {
+    if (shift_ || control_) RunXKeys(ModifierWords("keydown", shift_, control_));
+}
+
+XModifiers::~XModifiers() {
+    if (shift_ || control_) RunXKeys(ModifierWords("keyup", shift_, control_));
+}
+
+bool XModifiers::Available() { return RunXKeys("keyup shift keyup ctrl"); }
+
+namespace {
+
 // Index of the entry that `path` names, or -1 (an empty path: the root).
 int EntryIndexOf(const MenuSnapshot& menu, const std::vector<std::string>& path) {
     int parent = -1;

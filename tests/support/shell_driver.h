@@ -157,6 +157,23 @@ private:
     bool shift_, control_;
 };
 
+// Holds Shift and/or Ctrl as real key presses on the X display, through the
+// helper that tests/e2e/with-x-keys.sh runs beside the test. Wine drops
+// keys held with SendInput when one of its windows takes the focus (it
+// re-reads the keyboard from X); these stay held.
+class XModifiers {
+public:
+    XModifiers(bool shift, bool control);
+    XModifiers(const XModifiers&) = delete;
+    XModifiers& operator=(const XModifiers&) = delete;
+    ~XModifiers();
+    // Whether the helper runs and answers.
+    static bool Available();
+
+private:
+    bool shift_, control_;
+};
+
 // The entries directly under the entry that `path` names by its labels from
 // the root (an empty path: the root itself), in menu order.
 std::vector<MenuEntry> MenuLevel(const MenuSnapshot& menu, const std::vector<std::string>& path);
