@@ -47,8 +47,12 @@ TEST_F(ControlPanelTest, TheSubmenuListsTheAppletsSortedWithTheirIcons) {
     std::vector<std::string> texts;
     for (const MenuEntry& e : MenuLevel(menu, {"Control Panel"})) {
         texts.push_back(e.text);
-        if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") EXPECT_TRUE(e.Has('B')) << e.text;
-        if (e.text == "Holm Old Applet") EXPECT_FALSE(e.Has('B'));
+        if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") {
+            EXPECT_TRUE(e.Has('B')) << e.text;
+        }
+        if (e.text == "Holm Old Applet") {
+            EXPECT_FALSE(e.Has('B'));
+        }
         EXPECT_GE(e.id, 22u);
     }
     for (const char* mine : {"Holm Wide Applet", "Holm Ansi Applet", "Holm Old Applet"})

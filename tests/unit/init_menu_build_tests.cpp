@@ -347,7 +347,9 @@ TEST_F(InitMenuBuildTest, WatchersMarkChangesAndEndAtEachRebuild) {
     UINT id = 0;
     for (const Entry& e : Entries(InitMenuRoot())) {
         if (e.text == "Watch") id = e.id;
-        if (e.text == "Gone") EXPECT_TRUE(e.grayed);
+        if (e.text == "Gone") {
+            EXPECT_TRUE(e.grayed);
+        }
     }
     ASSERT_NE(id, 0u);
     const auto checked = [&] {
@@ -427,8 +429,12 @@ TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
         mii.cbSize = sizeof(mii);
         mii.fMask = MIIM_CHECKMARKS;
         GetMenuItemInfoA(panel, e.id, FALSE, &mii);
-        if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") EXPECT_NE(mii.hbmpUnchecked, nullptr);
-        if (e.text == "Holm Old Applet") EXPECT_EQ(mii.hbmpUnchecked, nullptr);
+        if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") {
+            EXPECT_NE(mii.hbmpUnchecked, nullptr) << e.text;
+        }
+        if (e.text == "Holm Old Applet") {
+            EXPECT_EQ(mii.hbmpUnchecked, nullptr);
+        }
         EXPECT_GE(e.id, 22u);
         EXPECT_LT(e.id, 22u + cpl_);
     }
