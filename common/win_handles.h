@@ -40,6 +40,7 @@ struct MenuDestroyer { void operator()(HMENU m) const { DestroyMenu(m); } };
 struct IconDestroyer { void operator()(HICON i) const { DestroyIcon(i); } };
 struct GdiDeleter { void operator()(HGDIOBJ o) const { DeleteObject(o); } };
 struct LibraryFreer { void operator()(HMODULE m) const { FreeLibrary(m); } };
+struct ChangeNotificationCloser { void operator()(HANDLE h) const { FindCloseChangeNotification(h); } };
 
 using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelCloser>;
@@ -47,6 +48,8 @@ using UniqueMenu = UniqueHandle<HMENU, MenuDestroyer>;
 using UniqueIcon = UniqueHandle<HICON, IconDestroyer>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
 using UniqueLibrary = UniqueHandle<HMODULE, LibraryFreer>;
+// Holds a valid FindFirstChangeNotification handle (never INVALID_HANDLE_VALUE).
+using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationCloser>;
 
 // A window DC released with ReleaseDC.
 class WindowDC {

@@ -63,8 +63,7 @@ void Watch(const WatchParams& p) {
         return;
     }
     SetEvent(p.watching.Get());
-    struct ChangeCloser { void operator()(HANDLE h) const { FindCloseChangeNotification(h); } };
-    UniqueHandle<HANDLE, ChangeCloser> change(raw);
+    UniqueChangeNotification change(raw);
     const HANDLE waits[] = {p.stop.Get(), change.Get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         _updateMenu(p.menu, p.id, 1);

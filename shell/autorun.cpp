@@ -27,12 +27,10 @@ std::string DriveText(int drive) { return std::string(1, static_cast<char>('A' +
 std::string DriveRoot(int drive) { return DriveText(drive) + "\\"; }
 
 std::string ReadFileStart(const std::string& path, DWORD most) {
-    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-        file.Release();
-        return "";
-    }
+    HANDLE raw = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return "";
+    UniqueKernelHandle file(raw);
     std::string bytes(most, '\0');
     DWORD got = 0;
     if (!ReadFile(file.Get(), &bytes[0], most, &got, nullptr)) got = 0;

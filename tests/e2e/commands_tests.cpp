@@ -521,21 +521,20 @@ TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     StartShell();
     // The item's hotkey id is its command id (the Control Panel's applets
     // come first).
-    MenuSnapshot init = OpenMenu(false);
-    ASSERT_TRUE(init.open);
-    UINT itemId = 0;
-    for (const MenuEntry& e : init.entries)
-        if (e.depth == 0 && e.text == "WL Item") itemId = e.id;
-    ASSERT_GE(itemId, 22u);
+    MenuSnapshot initMenu = OpenMenu(false);
+    ASSERT_TRUE(initMenu.open);
+    const MenuEntry* entry = initMenu.Find("WL Item");
+    ASSERT_NE(entry, nullptr);
+    const int itemId = static_cast<int>(entry->id);
     ASSERT_TRUE(DismissMenus(Pid()));
-    Sleep(300);
+    Sleep(GetDoubleClickTime());
     MenuSnapshot list = OpenMenu(true);  // the last menu is now the Window List
     ASSERT_TRUE(list.open);
     ASSERT_TRUE(DismissMenus(Pid()));
 
     const std::set<DWORD> before = ProcessesNamed("window_owner.exe");
     ASSERT_TRUE(PostHotkey(*shell_, 21));  // not an item's hotkey
-    ASSERT_TRUE(PostHotkey(*shell_, static_cast<int>(itemId)));
+    ASSERT_TRUE(PostHotkey(*shell_, itemId));
     const DWORD item = NewProcess(before, "window_owner.exe");
     ASSERT_NE(item, 0u);
     EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(item, "WL Item Ran") != nullptr; }, 10000));

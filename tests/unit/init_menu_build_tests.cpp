@@ -463,7 +463,7 @@ TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
         mii.fMask = MIIM_CHECKMARKS;
         GetMenuItemInfoA(panel, e.id, FALSE, &mii);
         if (e.text == "Holm Wide Applet" || e.text == "Holm Ansi Applet") {
-            EXPECT_NE(mii.hbmpUnchecked, nullptr);
+            EXPECT_NE(mii.hbmpUnchecked, nullptr) << e.text;
         }
         if (e.text == "Holm Old Applet") {
             EXPECT_EQ(mii.hbmpUnchecked, nullptr);
