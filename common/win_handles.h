@@ -40,6 +40,7 @@ struct MenuDestroyer { void operator()(HMENU m) const { DestroyMenu(m); } };
 struct IconDestroyer { void operator()(HICON i) const { DestroyIcon(i); } };
 struct GdiDeleter { void operator()(HGDIOBJ o) const { DeleteObject(o); } };
 struct LibraryFreer { void operator()(HMODULE m) const { FreeLibrary(m); } };
+struct HookRemover { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
 struct ChangeNotificationCloser { void operator()(HANDLE h) const { FindCloseChangeNotification(h); } };
 
 using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
@@ -48,6 +49,7 @@ using UniqueMenu = UniqueHandle<HMENU, MenuDestroyer>;
 using UniqueIcon = UniqueHandle<HICON, IconDestroyer>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
 using UniqueLibrary = UniqueHandle<HMODULE, LibraryFreer>;
+using UniqueHook = UniqueHandle<HHOOK, HookRemover>;
 // Holds a valid FindFirstChangeNotification handle (never INVALID_HANDLE_VALUE).
 using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationCloser>;
 

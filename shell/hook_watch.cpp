@@ -7,28 +7,28 @@
 namespace holm {
 
 bool InstallMouseHook() {
-    g_shell.hookProc = ProcAddress<HOOKPROC>(g_shell.menuLibrary, "MouseHookProc");
+    g_shell.hookProc = ProcAddress<HOOKPROC>(g_shell.menuLibrary.Get(), "MouseHookProc");
     if (!g_shell.hookProc) {
         MessageBoxA(g_shell.mainWindow,
                     "Could not get procedure address of MouseHookProc().  No good, no go home.", "HOLM",
                     MB_TOPMOST | MB_ICONERROR);
         return false;
     }
-    g_shell.hook = SetWindowsHookExA(WH_MOUSE, g_shell.hookProc, g_shell.menuLibrary, 0);
+    g_shell.hook.Reset(SetWindowsHookExA(WH_MOUSE, g_shell.hookProc, g_shell.menuLibrary.Get(), 0));
     if (!g_shell.hook) {
         MessageBoxA(g_shell.mainWindow, "Could not install mouse hook.  No good, no go home.", "HOLM",
                     MB_TOPMOST | MB_ICONERROR);
         return false;
     }
-    _setmhook(g_shell.hook);
+    _setmhook(g_shell.hook.Get());
     return true;
 }
 
 void ReinstallMouseHook() {
-    if (g_shell.hook) UnhookWindowsHookEx(g_shell.hook);
-    g_shell.hook = g_shell.hookProc ? SetWindowsHookExA(WH_MOUSE, g_shell.hookProc, g_shell.menuLibrary, 0)
-                                    : nullptr;
-    _setmhook(g_shell.hook);
+    g_shell.hook.Reset();
+    if (g_shell.hookProc)
+        g_shell.hook.Reset(SetWindowsHookExA(WH_MOUSE, g_shell.hookProc, g_shell.menuLibrary.Get(), 0));
+    _setmhook(g_shell.hook.Get());
 }
 
 void WatchdogTick() {
@@ -40,8 +40,7 @@ void WatchdogTick() {
 }
 
 void RemoveMouseHook() {
-    if (g_shell.hook) UnhookWindowsHookEx(g_shell.hook);
-    g_shell.hook = nullptr;
+    g_shell.hook.Reset();
 }
 
 }  // namespace holm

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "win_handles.h"
+
 namespace holm {
 
 using RunDialogProc = void(WINAPI*)(HWND owner, HICON icon, LPCVOID directory, LPCVOID title,
@@ -14,9 +16,9 @@ struct ShellState {
     HWND mainWindow = nullptr;
     HWND trayWindow = nullptr;
     HWND lastActive = nullptr;
-    HMODULE menuLibrary = nullptr;
-    HMODULE proxyLibrary = nullptr;
-    HHOOK hook = nullptr;
+    UniqueLibrary menuLibrary;
+    UniqueLibrary proxyLibrary;
+    UniqueHook hook;
     HOOKPROC hookProc = nullptr;
     volatile DWORD* hookTime = nullptr;
     POINT previousCursor = {0, 0};

@@ -35,7 +35,7 @@ DWORD ReadForceDesktopDll() {
 bool HookOrProxy() {
     const DWORD force = ReadForceDesktopDll();
     if (g_shell.IsNT() && force == 0) return InstallMouseHook();
-    g_shell.proxyLibrary = LoadLibraryA("holm95.dll");
+    g_shell.proxyLibrary.Reset(LoadLibraryA("holm95.dll"));
     if (!g_shell.proxyLibrary) {
         LoadError("Failed to LoadLibrary Holm95.dll.  Echuta.");
         return false;
@@ -101,12 +101,9 @@ bool HasEveryExport(HMODULE library) {
 
 // The library, or null after telling the user that it is missing or lacks
 // one of its functions.
-HMODULE LoadMenuLibrary() {
-    HMODULE library = LoadLibraryA("holm.dll");
-    if (library && !HasEveryExport(library)) {
-        FreeLibrary(library);
-        library = nullptr;
-    }
+UniqueLibrary LoadMenuLibrary() {
+    UniqueLibrary library(LoadLibraryA("holm.dll"));
+    if (library && !HasEveryExport(library.Get())) library.Reset();
     return library;
 }
 
@@ -146,9 +143,8 @@ void RunTeardown() {
     UnregisterSpecialHotkeys();
     if (g_shell.menuLibrary) _unregHotkeys();
     RemoveMouseHook();
-    if (g_shell.menuLibrary) FreeLibrary(g_shell.menuLibrary);
-    if (g_shell.proxyLibrary) FreeLibrary(g_shell.proxyLibrary);
-    g_shell.menuLibrary = g_shell.proxyLibrary = nullptr;
+    g_shell.menuLibrary.Reset();
+    g_shell.proxyLibrary.Reset();
     PostQuitMessage(0);
 }
 
