@@ -49,10 +49,10 @@ static int DoInitMenu(int index) {
     const LaunchEntry* entry = LaunchEntryAt(index);
     if (!entry) return 0;
     ClearMonitorMarkFor(kCmdFirstLaunch + index);
-    if (ShellRun(entry->command, entry->directory, entry->showCmd)) return 1;
+    if (ShellRun(entry->CommandOrNull(), entry->DirectoryOrNull(), entry->showCmd)) return 1;
     char message[1076];
     std::snprintf(message, sizeof(message), "(%d) Execution of \"%s\" in directory \"%s\" failed", index,
-                  entry->command ? entry->command : "", entry->directory ? entry->directory : "(null)");
+                  entry->command.c_str(), entry->directory.empty() ? "(null)" : entry->directory.c_str());
     return MessageBoxA(g_lib.shell, message, "HOLM", MB_ICONERROR | MB_TOPMOST);
 }
 

@@ -1,9 +1,7 @@
 #include "launch_table.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <vector>
 
-#include "grow_array.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "library_state.h"
@@ -12,39 +10,30 @@ namespace holm {
 
 namespace {
 
-GrowArray<LaunchEntry> g_table;
+// Command ids are 16 bits: entries past the last id could never be chosen.
+constexpr std::size_t kMaxEntries = 0xFFFF - kCmdFirstLaunch;
 
-char* CopyOrNull(const char* text) {
-    if (!text || !*text) return nullptr;
-    const std::size_t size = std::strlen(text) + 1;
-    char* copy = static_cast<char*>(std::malloc(size));
-    if (copy) std::memcpy(copy, text, size);
-    return copy;
-}
+std::vector<LaunchEntry> g_table;
+
+std::string TextOrEmpty(const char* text) { return text ? text : ""; }
 
 }  // namespace
 
 int AppendLaunchEntry(const char* command, const char* directory, BYTE showCmd, BYTE hotkeyVk) {
-    if (g_table.Capacity() == 0) g_table.Init(100);
-    LaunchEntry entry = {CopyOrNull(command), CopyOrNull(directory), showCmd, hotkeyVk};
-    const int index = g_table.Append(entry);
-    if (index < 0) {
-        std::free(entry.command);
-        std::free(entry.directory);
-    }
-    return index;
+    if (g_table.size() >= kMaxEntries) return -1;
+    g_table.push_back({TextOrEmpty(command), TextOrEmpty(directory), showCmd, hotkeyVk});
+    return static_cast<int>(g_table.size() - 1);
 }
 
-int LaunchEntryCount() { return g_table.Count(); }
+int LaunchEntryCount() { return static_cast<int>(g_table.size()); }
 
-const LaunchEntry* LaunchEntryAt(int index) { return g_table.InRange(index) ? &g_table[index] : nullptr; }
+const LaunchEntry* LaunchEntryAt(int index) {
+    return index >= 0 && index < LaunchEntryCount() ? &g_table[index] : nullptr;
+}
 
 void ClearLaunchTable() {
-    for (LaunchEntry& entry : g_table) {
-        std::free(entry.command);
-        std::free(entry.directory);
-    }
-    g_table.Init(100);
+    g_table.clear();
+    g_table.reserve(100);
 }
 
 }  // namespace holm

@@ -3,23 +3,30 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace holm {
 
 constexpr BYTE kNoHotkey = 255;
 
 struct LaunchEntry {
-    char* command;    // owned; null when the item's command is empty
-    char* directory;  // owned; null when empty
+    std::string command;    // empty when the item has none
+    std::string directory;  // empty when the item has none
     BYTE showCmd;
     BYTE hotkeyVk;
+
+    // The texts as the shell calls take them: null when empty.
+    const char* CommandOrNull() const { return command.empty() ? nullptr : command.c_str(); }
+    const char* DirectoryOrNull() const { return directory.empty() ? nullptr : directory.c_str(); }
 };
 
-// Appends an entry with copies of the texts; returns its index.
+// Appends an entry with copies of the texts (null counts as empty); returns
+// its index, or -1 when the table is full.
 int AppendLaunchEntry(const char* command, const char* directory, BYTE showCmd, BYTE hotkeyVk);
 int LaunchEntryCount();
 const LaunchEntry* LaunchEntryAt(int index);
 
-// Frees every entry's texts and empties the table.
+// Empties the table.
 void ClearLaunchTable();
 
 }  // namespace holm

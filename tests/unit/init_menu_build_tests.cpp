@@ -280,13 +280,13 @@ TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     // Subgroups are walked before the group's own items.
-    EXPECT_STREQ(LaunchEntryAt(cpl_ + 0)->command, "calc");
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 0)->command, "calc");
     EXPECT_EQ(LaunchEntryAt(cpl_ + 0)->showCmd, SW_MINIMIZE);
-    EXPECT_STREQ(LaunchEntryAt(cpl_ + 1)->directory, "c:\\temp");
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 1)->directory, "c:\\temp");
     EXPECT_EQ(LaunchEntryAt(cpl_ + 1)->showCmd, SW_MAXIMIZE);
     EXPECT_EQ(LaunchEntryAt(cpl_ + 2)->showCmd, SW_HIDE);
-    EXPECT_EQ(LaunchEntryAt(cpl_ + 2)->directory, nullptr);
-    EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->command, nullptr);
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 2)->DirectoryOrNull(), nullptr);
+    EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->CommandOrNull(), nullptr);
     EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->hotkeyVk, kNoHotkey);
     for (const Entry& e : Entries(InitMenuRoot())) {
         if (e.text == "first") {
@@ -340,7 +340,7 @@ TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
     std::vector<std::string> commands;
     for (int i = 0; i < 4; ++i) {
         const LaunchEntry* entry = LaunchEntryAt(cpl_ + i);
-        commands.push_back(entry->command ? entry->command : "");
+        commands.push_back(entry->command);
     }
     EXPECT_NE(std::find(commands.begin(), commands.end(), "explorer c:\\data"), commands.end());
     EXPECT_NE(std::find(commands.begin(), commands.end(), "explorer c:\\inbox"), commands.end());
@@ -449,8 +449,8 @@ TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
         const LaunchEntry* entry = LaunchEntryAt(i);
         commands.push_back(entry->command);
         EXPECT_EQ(entry->showCmd, 0) << entry->command;
-        EXPECT_EQ(entry->directory, nullptr);
-        EXPECT_EQ(std::string(entry->command).rfind("control ", 0), 0u) << entry->command;
+        EXPECT_EQ(entry->DirectoryOrNull(), nullptr);
+        EXPECT_EQ(entry->command.rfind("control ", 0), 0u) << entry->command;
     }
     for (const char* mine : {"control holmtest.cpl Holm &Wide Applet", "control holmtest.cpl Holm Ansi Applet",
                              "control holmtest.cpl Holm Old Applet"})
