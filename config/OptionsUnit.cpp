@@ -162,40 +162,40 @@ std::string ShellProgramPath() {
 // The window: controls in pixels, ids from resource.h.
 const ControlSpec kOuterControls[] = {
     {"BUTTON", "HOLM Options", -1, BS_GROUPBOX, 8, 4, 490, 360},
-    {"STATIC", "Init Menu cancel string (popup title):", -1, SS_LEFT, 16, 22, 240, 14},
-    {"EDIT", "", IDC_OPT_INITTITLE, ES_AUTOHSCROLL | WS_TABSTOP, 16, 38, 240, 21, WS_EX_CLIENTEDGE},
-    {"STATIC", "Window list cancel string (popup title):", -1, SS_LEFT, 16, 64, 240, 14},
-    {"EDIT", "", IDC_OPT_LISTTITLE, ES_AUTOHSCROLL | WS_TABSTOP, 16, 80, 240, 21, WS_EX_CLIENTEDGE},
-    {"STATIC", "Popup string symbols:", -1, SS_LEFT, 16, 106, 240, 14},
-    {"STATIC", "%t - Time      %d - Date     %u - User     %c - Computer", -1, SS_LEFT | SS_NOPREFIX, 16, 120,
-     256, 14},
-    {"BUTTON", "General HOLM Options (updated on HOLM restart)", -1, BS_GROUPBOX, 16, 138, 250, 220},
-    {"STATIC", "Maximum length of Window Title", -1, SS_LEFT, 24, 158, 160, 14},
-    {"EDIT", "", IDC_OPT_MAXTITLE, ES_NUMBER | WS_TABSTOP, 188, 155, 52, 20, WS_EX_CLIENTEDGE},
+    {"STATIC", "Init Menu cancel string (popup title):", -1, SS_LEFT, 16, 20, 272, 14},
+    {"EDIT", "", IDC_OPT_INITTITLE, ES_AUTOHSCROLL | WS_TABSTOP, 16, 36, 272, 21, WS_EX_CLIENTEDGE},
+    {"STATIC", "Window list cancel string (popup title):", -1, SS_LEFT, 16, 62, 272, 14},
+    {"EDIT", "", IDC_OPT_LISTTITLE, ES_AUTOHSCROLL | WS_TABSTOP, 16, 78, 272, 21, WS_EX_CLIENTEDGE},
+    {"STATIC", "Popup string symbols:", -1, SS_LEFT, 16, 104, 272, 14},
+    {"STATIC", "%t - Time      %d - Date     %u - User     %c - Computer", -1, SS_LEFT | SS_NOPREFIX, 16, 118,
+     272, 28},
+    {"BUTTON", "General HOLM Options (updated on HOLM restart)", -1, BS_GROUPBOX, 16, 146, 272, 212},
+    {"STATIC", "Maximum length of Window Title", -1, SS_LEFT, 24, 166, 196, 14},
+    {"EDIT", "", IDC_OPT_MAXTITLE, ES_NUMBER | WS_TABSTOP, 222, 163, 56, 20, WS_EX_CLIENTEDGE},
     {UPDOWN_CLASSA, "", IDC_OPT_MAXTITLESPIN, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0,
      0, 0, 0},
-    {"BUTTON", "Windows not to show", -1, BS_GROUPBOX, 274, 18, 216, 170},
+    {"BUTTON", "Windows not to show", -1, BS_GROUPBOX, 296, 12, 194, 180},
     {"STATIC", "Specify the window titles you don't want to see in the task list (right-click) menu.", -1, SS_LEFT,
-     282, 34, 200, 28},
-    {"LISTBOX", "", IDC_OPT_TITLES, LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 282, 64, 200,
-     88, WS_EX_CLIENTEDGE},
-    {"BUTTON", "Add", IDC_OPT_ADDTITLE, BS_PUSHBUTTON | WS_TABSTOP, 282, 158, 64, 22},
-    {"BUTTON", "Remove", IDC_OPT_REMOVETITLES, BS_PUSHBUTTON | WS_TABSTOP, 354, 158, 64, 22},
-    {"BUTTON", "System Tray Options", -1, BS_GROUPBOX, 274, 192, 216, 100},
-    {"BUTTON", "Popup Menu Delay (ms)", -1, BS_GROUPBOX, 274, 296, 216, 62},
-    {TRACKBAR_CLASSA, "", IDC_OPT_DELAYBAR, TBS_AUTOTICKS | TBS_HORZ | WS_TABSTOP, 280, 314, 142, 32},
-    {"EDIT", "", IDC_OPT_DELAY, ES_NUMBER | WS_TABSTOP, 428, 318, 54, 20, WS_EX_CLIENTEDGE},
+     304, 28, 178, 42},
+    {"LISTBOX", "", IDC_OPT_TITLES, LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 304, 72, 178,
+     84, WS_EX_CLIENTEDGE},
+    {"BUTTON", "Add", IDC_OPT_ADDTITLE, BS_PUSHBUTTON | WS_TABSTOP, 304, 162, 64, 22},
+    {"BUTTON", "Remove", IDC_OPT_REMOVETITLES, BS_PUSHBUTTON | WS_TABSTOP, 376, 162, 64, 22},
+    {"BUTTON", "System Tray Options", -1, BS_GROUPBOX, 296, 196, 194, 96},
+    {"BUTTON", "Popup Menu Delay (ms)", -1, BS_GROUPBOX, 296, 296, 194, 62},
+    {TRACKBAR_CLASSA, "", IDC_OPT_DELAYBAR, TBS_AUTOTICKS | TBS_HORZ | WS_TABSTOP, 302, 314, 124, 32},
+    {"EDIT", "", IDC_OPT_DELAY, ES_NUMBER | WS_TABSTOP, 430, 318, 52, 20, WS_EX_CLIENTEDGE},
     {UPDOWN_CLASSA, "", IDC_OPT_DELAYSPIN, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0,
      0, 0},
-    {"BUTTON", "Cloaks", -1, BS_GROUPBOX, 8, 368, 490, 70},
-    {"BUTTON", "Cloak Chooser...", IDC_OPT_CHOOSER, BS_PUSHBUTTON | WS_TABSTOP, 184, 382, 100, 24},
-    {"BUTTON", "Register HOLM Cloak file type (*.hc)", IDC_OPT_REGISTERTYPE, BS_PUSHBUTTON | WS_TABSTOP, 290, 382,
-     200, 24},
-    {"STATIC", "Cloak Direcotory", -1, SS_LEFT, 16, 414, 90, 14},
-    {"EDIT", "", IDC_OPT_CLOAKDIR, ES_AUTOHSCROLL | WS_TABSTOP, 110, 411, 380, 20, WS_EX_CLIENTEDGE},
-    {"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 257, 446, 75, 25},
-    {"BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 340, 446, 75, 25},
-    {"BUTTON", "Apply", IDC_OPT_APPLY, BS_PUSHBUTTON | WS_TABSTOP, 423, 446, 75, 25},
+    {"BUTTON", "Cloaks", -1, BS_GROUPBOX, 8, 366, 490, 74},
+    {"BUTTON", "Cloak Chooser...", IDC_OPT_CHOOSER, BS_PUSHBUTTON | WS_TABSTOP, 200, 380, 110, 24},
+    {"STATIC", "Cloak Direcotory", -1, SS_LEFT, 16, 413, 100, 14},
+    {"EDIT", "", IDC_OPT_CLOAKDIR, ES_AUTOHSCROLL | WS_TABSTOP, 120, 410, 140, 20, WS_EX_CLIENTEDGE},
+    {"BUTTON", "Register HOLM Cloak file type (*.hc)", IDC_OPT_REGISTERTYPE, BS_PUSHBUTTON | WS_TABSTOP, 268, 407,
+     222, 26},
+    {"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 257, 447, 75, 25},
+    {"BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 340, 447, 75, 25},
+    {"BUTTON", "Apply", IDC_OPT_APPLY, BS_PUSHBUTTON | WS_TABSTOP, 423, 447, 75, 25},
 };
 
 // Where each check box stands: the general ones down the left group, the
@@ -207,10 +207,10 @@ POINT CheckPlace(OptionCheck check) {
                                            kForceDesktopDLL,        kHideMinimized};
     static const OptionCheck kTray[] = {kTrayVisible, kTrayAutoSize, kTraySnapToEdge, kTrayOnTop, kTrayVertical};
     for (int i = 0; i < static_cast<int>(sizeof(kGeneral) / sizeof(kGeneral[0])); ++i)
-        if (kGeneral[i] == check) return POINT{24, 182 + 17 * i};
+        if (kGeneral[i] == check) return POINT{24, 188 + 16 * i};
     for (int i = 0; i < static_cast<int>(sizeof(kTray) / sizeof(kTray[0])); ++i)
-        if (kTray[i] == check) return POINT{282, 208 + 16 * i};
-    return POINT{16, 386};
+        if (kTray[i] == check) return POINT{304, 212 + 15 * i};
+    return POINT{16, 384};
 }
 
 HWND Item(int id) { return GetDlgItem(g_dialog, id); }
@@ -234,7 +234,7 @@ void CreateFormControls() {
     for (int c = 0; c < kOptionCheckCount; ++c) {
         const POINT at = CheckPlace(static_cast<OptionCheck>(c));
         CreateControl(g_dialog, {"BUTTON", kChecks[c].caption, kChecks[c].id, BS_AUTOCHECKBOX | WS_TABSTOP, at.x,
-                                 at.y, c == kUseCustomMenus ? 160 : 236, 16});
+                                 at.y, c == kUseCustomMenus ? 180 : 262, 16});
     }
     SendMessageA(Item(IDC_OPT_MAXTITLESPIN), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(IDC_OPT_MAXTITLE)), 0);
     SendMessageA(Item(IDC_OPT_MAXTITLESPIN), UDM_SETRANGE32, 0, 4096);

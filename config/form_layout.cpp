@@ -14,7 +14,15 @@ void PlaceForm(HWND form, int x, int y, int clientWidth, int clientHeight) {
     RECT rc = {0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE)));
-    SetWindowPos(form, nullptr, x, y, rc.right - rc.left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    // A form placed beside the main window still opens wholly on screen.
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (x + width > area.right) x = area.right - width;
+    if (y + height > area.bottom) y = area.bottom - height;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+    SetWindowPos(form, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace setwise

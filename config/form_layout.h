@@ -20,7 +20,8 @@ template <size_t N>
 void CreateControls(HWND dialog, const ControlSpec (&specs)[N]);
 void CreateControl(HWND dialog, const ControlSpec& spec);
 
-// Gives the window this client size and puts its top left corner at (x, y).
+// Gives the window this client size and puts its top left corner at (x, y),
+// moved as far as needed to lie wholly inside the work area.
 void PlaceForm(HWND form, int x, int y, int clientWidth, int clientHeight);
 
 template <size_t N>
