@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "config_driver.h"
@@ -63,6 +65,13 @@ protected:
             return false;
         }
         return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+    }
+    // F11 is the shell's own Run hotkey, so Open goes through the menu.
+    void OpenFromFileMenu() {
+        SetForegroundWindow(config_.Form());
+        PressKey('F', false, false, true);
+        ASSERT_TRUE(WaitForPopupMenu(config_.Pid()));
+        PressKey('O');
     }
     void QuitConfig() {
         SetForegroundWindow(config_.Form());
@@ -187,4 +196,52 @@ TEST_F(ConfigFormsTest, OptionsSetWithRealInputAreObeyedByTheShellAfterItsRestar
     EXPECT_EQ(listed.count("Secret Window"), 0u);
     EXPECT_EQ(listed.count("Shown Window"), 1u);
     DismissMenus(restarted.Pid());
+}
+
+TEST_F(ConfigFormsTest, SaveAsAndOpenGoThroughTheFileDialogsAndRefuseAForeignKey) {
+    WriteUserString((std::string(kProduct) + "\\Init Menu\\Tools").c_str(), "Pad", "notepad.exe||0|");
+    const std::string folder = FreshTempFolder("holm_cfg_e2e_files");
+    const std::string saved = folder + "\\mine.reg";
+    StartBoth();
+    PressKey(VK_F12);
+    HWND dialog = FindDialogTitled(config_.Pid(), "Save Configuration As...", 15000);
+    ASSERT_NE(dialog, nullptr);
+    TypeText(saved);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return config_.ReadViews().status == "Configuration saved as \"" + saved + "\""; }, 5000));
+
+    // The saved file with the group renamed is opened over the menu.
+    std::ifstream in(saved, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    text.replace(text.find("\\Tools\\]"), 8, "\\Opened\\]");
+    const std::string opened = folder + "\\opened.reg";
+    WriteFileBytes(opened, text);
+    OpenFromFileMenu();
+    dialog = FindDialogTitled(config_.Pid(), "Select Registry File to Open", 15000);
+    ASSERT_NE(dialog, nullptr);
+    TypeText(opened);
+    PressKey(VK_RETURN);
+    ConfigViewsSnapshot views;
+    ASSERT_TRUE(WaitFor([&] { return (views = config_.ReadViews()).Node({"Init Menu", "Opened"}) != nullptr; }, 15000));
+    EXPECT_EQ(views.Node({"Init Menu", "Tools"}), nullptr);
+    EXPECT_EQ(views.status, "Loaded Settings from \"" + opened + "\"");
+    EXPECT_EQ(UserValues(std::string(kProduct) + "\\Init Menu\\Opened").count("Pad"), 1u);
+
+    // A file that would write a run key is refused with a message.
+    const std::string foreign = folder + "\\foreign.reg";
+    WriteFileBytes(foreign, text + "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+                                   "\"Holm test\"=\"evil.exe\"\r\n");
+    OpenFromFileMenu();
+    dialog = FindDialogTitled(config_.Pid(), "Select Registry File to Open", 15000);
+    ASSERT_NE(dialog, nullptr);
+    TypeText(foreign);
+    PressKey(VK_RETURN);
+    MessageBoxInfo box = WaitForMessageBox(config_.Pid(), 10000);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_NE(box.text.find("outside HKEY_CURRENT_USER\\Software\\Tarvel\\Holm"), std::string::npos) << box.text;
+    AnswerMessageBox(box.hwnd, IDOK);
+    EXPECT_EQ(UserValues("Software\\Microsoft\\Windows\\CurrentVersion\\Run").count("Holm test"), 0u);
+    EXPECT_NE(config_.ReadViews().Node({"Init Menu", "Opened"}), nullptr);
 }
