@@ -209,3 +209,19 @@ TEST_F(ConfigFormsTest, FilesWithForeignKeysOrCutShortAreRefusedAndChangeNothing
     }
     EXPECT_EQ(UserValues(kRun), runBefore);
 }
+
+TEST_F(ConfigFormsTest, AnImportThatFailsPutsTheMenuBack) {
+    WriteUserString(kMenu, "Kept", "kept.exe||0|");
+    WriteUserString((std::string(kMenu) + "\\Group").c_str(), "Inner", "inner.exe||0|");
+    std::string error, message;
+    ASSERT_TRUE(SaveConfiguration(file_, error));
+    // The menu as it is when the file is opened differs from the file's.
+    WriteUserString(kMenu, "Later", "later.exe||0|");
+    const std::vector<std::string> before = DumpUserTree(kProduct);
+    // A well-formed file whose value the registry cannot hold: a name
+    // longer than any value name may be.
+    WriteFileBytes(file_, ReadBack(file_) + "\"" + std::string(20000, 'n') + "\"=\"x\"\r\n");
+    EXPECT_EQ(OpenConfiguration(file_, message), OpenOutcome::ImportFailed);
+    EXPECT_NE(message.find("could not import"), std::string::npos) << message;
+    EXPECT_EQ(DumpUserTree(kProduct), before);
+}
