@@ -20,6 +20,7 @@ constexpr char kHiddenTitlesKey[] = "Software\\Tarvel\\Holm\\WindowsNotToShow";
 constexpr int kClientWidth = 506, kClientHeight = 479;
 constexpr int kOffset = 25;
 constexpr int kMaxDelayOnBar = 400;
+constexpr int kLongestTitle = 4096;
 
 struct CheckInfo {
     const char* valueName;
@@ -237,7 +238,7 @@ void CreateFormControls() {
                                  at.y, c == kUseCustomMenus ? 180 : 262, 16});
     }
     SendMessageA(Item(IDC_OPT_MAXTITLESPIN), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(IDC_OPT_MAXTITLE)), 0);
-    SendMessageA(Item(IDC_OPT_MAXTITLESPIN), UDM_SETRANGE32, 0, 4096);
+    SendMessageA(Item(IDC_OPT_MAXTITLESPIN), UDM_SETRANGE32, 0, kLongestTitle);
     SendMessageA(Item(IDC_OPT_DELAYSPIN), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(IDC_OPT_DELAY)), 0);
     SendMessageA(Item(IDC_OPT_DELAYSPIN), UDM_SETRANGE32, 0, 0x7FFFFFFF);
     SendMessageA(Item(IDC_OPT_DELAYBAR), TBM_SETRANGE, FALSE, MAKELPARAM(0, kMaxDelayOnBar));
@@ -265,6 +266,7 @@ void KeepShownState() {
     g_state.initMenuTitle = TextOf(IDC_OPT_INITTITLE);
     g_state.windowListTitle = TextOf(IDC_OPT_LISTTITLE);
     g_state.maxTitleLength = NumberOf(IDC_OPT_MAXTITLE);
+    if (g_state.maxTitleLength > kLongestTitle) g_state.maxTitleLength = kLongestTitle;
     for (int c = 0; c < kOptionCheckCount; ++c) {
         g_state.checked[c] = IsDlgButtonChecked(g_dialog, kChecks[c].id) == BST_CHECKED;
         g_state.enabled[c] = IsWindowEnabled(Item(kChecks[c].id)) != FALSE;
@@ -401,7 +403,7 @@ void OptionsFillForm(const std::string& keyPath) {
         ReadString(key.Get(), "LCancelStr", g_state.initMenuTitle);
         ReadString(key.Get(), "RCancelStr", g_state.windowListTitle);
         DWORD length = 0;
-        if (ReadDword(key.Get(), "MaxWinTitleLen", length) && length <= 4096) g_state.maxTitleLength = static_cast<int>(length);
+        if (ReadDword(key.Get(), "MaxWinTitleLen", length) && length <= kLongestTitle) g_state.maxTitleLength = static_cast<int>(length);
         for (int c = 0; c < kOptionCheckCount; ++c) FillCheck(key.Get(), static_cast<OptionCheck>(c));
         ReadString(key.Get(), "CloakDir", g_state.cloakDir);
     }
