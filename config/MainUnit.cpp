@@ -1,6 +1,7 @@
 #include "MainUnit.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include <string>
@@ -8,11 +9,13 @@
 
 #include "AboutUnit.h"
 #include "AddItem.h"
+#include "HotKeyDlg.h"
+#include "OptionsUnit.h"
 #include "RegUnit.h"
+#include "config_file.h"
 #include "group_keys.h"
 #include "item_row.h"
 #include "messages.h"
-#include "option_defaults.h"
 #include "resource.h"
 #include "shortcut_reader.h"
 #include "start_menu_import.h"
@@ -77,6 +80,7 @@ struct MainState {
     WNDPROC toolbarProc = nullptr;
     WNDPROC treeProc = nullptr;
     bool closeRequested = false;
+    std::string fileName;  // the configuration file Save writes to
 };
 
 MainState g;
@@ -331,11 +335,85 @@ void Refresh() {
     SelectRoot();
 }
 
+constexpr char kFileFilter[] = "Registry File\0*.reg\0All Files\0*.*\0";
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    folder.resize(folder.find_last_of('\\') + 1);
+    return folder;
+}
+
+// The file dialog's choice, or empty when it was cancelled.
+std::string AskFileName(bool save) {
+    char file[MAX_PATH] = "";
+    const std::string folder = ProgramFolder();
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = g.form;
+    ofn.lpstrFilter = kFileFilter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.lpstrDefExt = "reg";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (save) {
+        ofn.lpstrTitle = "Save Configuration As...";
+        ofn.Flags |= OFN_NODEREFERENCELINKS;
+        if (!GetSaveFileNameA(&ofn)) return "";
+    } else {
+        ofn.lpstrTitle = "Select Registry File to Open";
+        ofn.Flags |= OFN_FILEMUSTEXIST;
+        if (!GetOpenFileNameA(&ofn)) return "";
+    }
+    return file;
+}
+
+void ShowFileInCaption(const std::string& file) {
+    SetWindowTextA(g.form, (std::string(kTitle) + " - " + file).c_str());
+}
+
 void Save() {
     CaptureViewSettings();
     WriteViewSettings(g.view, true);
     SendReloadRequest();
-    SetStatus("Saved; HOLM reloads its menus.");
+    if (g.fileName.empty()) g.fileName = AskFileName(true);
+    if (g.fileName.empty()) return;  // cancelled: nothing was saved
+    std::string error;
+    if (!SaveConfiguration(g.fileName, error)) {
+        ShowMessage(error.c_str(), kCaptionError, MB_OK | MB_ICONERROR);
+        return;
+    }
+    SetStatus("Configuration saved as \"" + g.fileName + "\"");
+    ShowFileInCaption(g.fileName);
+}
+
+void SaveAs() {
+    g.fileName.clear();
+    Save();
+}
+
+void Open() {
+    const std::string file = AskFileName(false);
+    if (file.empty()) return;
+    std::string message;
+    const OpenOutcome outcome = OpenConfiguration(file, message);
+    if (outcome == OpenOutcome::Refused) {
+        ShowMessage(message.c_str(), kCaptionError, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    ResetTree();
+    LoadMenuTree();
+    TreeView_Expand(g.tree, RootNode(), TVE_EXPAND);
+    SelectRoot();
+    ShowGroup(RootNode());
+    if (outcome == OpenOutcome::ImportFailed) {
+        ShowMessage(message.c_str(), kCaptionError, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    ShowFileInCaption(file);
+    SetStatus("Loaded Settings from \"" + file + "\"");
 }
 
 void SetListView(DWORD view) {
@@ -453,10 +531,27 @@ void OpenTreePopup() {
     TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON, pt.x, pt.y, 0, g.form, nullptr);
 }
 
+void ShowOptions() {
+    int x = 0, y = 0;
+    PlaceEditor(x, y);
+    ShowOptionsForm(g.form, x, y);
+}
+
+// The hotkeys dialog opens 25 pixels right of and below the options window.
+void ShowSpecialHotkeys() {
+    const POINT at = OptionsFormPosition(g.form);
+    HotKeyFillForm();
+    ShowHotKeyDlg(g.form, at.x + kEditorOffset, at.y + kEditorOffset);
+}
+
 void OnCommand(int id) {
     switch (id) {
+    case CM_HOTKEYS: ShowSpecialHotkeys(); break;
+    case CM_OPTIONS: ShowOptions(); break;
     case CM_NEW: NewConfiguration(); break;
     case CM_SAVE: Save(); break;
+    case CM_SAVEAS: SaveAs(); break;
+    case CM_OPEN: Open(); break;
     case CM_EXITNOUPDATE:
         g.exitWithoutUpdate = true;
         PostMessageA(g.form, WM_CLOSE, 0, 0);
@@ -597,7 +692,6 @@ void CreateToolbar(HINSTANCE instance) {
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = BTNS_BUTTON;
         button.iString = reinterpret_cast<INT_PTR>(b.caption);
-        if (b.command == CM_OPEN || b.command == CM_OPTIONS) button.fsState = 0;
         buttons.push_back(button);
         if (b.command == CM_IMPORT || b.command == CM_DELETE) {
             TBBUTTON divider = {};
@@ -684,6 +778,13 @@ void ApplyViewSettings() {
     MoveWindow(g.form, g.view.left, g.view.top, g.view.width, g.view.height, FALSE);
 }
 
+// The first run's settings in the option forms, stored when the program closes.
+void SetFormDefaults(bool isNT) {
+    constexpr unsigned kControlEscape = 0x401B;
+    SetOptionDefaults(isNT);
+    if (isNT) SetHotKeyShortcut(1, kControlEscape);
+}
+
 void OnCreate(HWND form) {
     g.form = form;
     const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -701,6 +802,7 @@ void OnCreate(HWND form) {
     ApplyViewSettings();
     FirstRunHooks hooks;
     hooks.selectRoot = SelectRoot;
+    hooks.setOptionDefaults = SetFormDefaults;
     SetFirstRunHooks(hooks);
     ImportProgress progress;
     progress.showing = ShowImportText;
@@ -714,7 +816,13 @@ void StoreOnClose() {
     if (g.exitWithoutUpdate) return;
     CaptureViewSettings();
     if (WriteViewSettings(g.view, false)) {
-        if (!ProductHasValue("LCancelStr")) StoreDefaultOptionsIfMissing();
+        if (!ProductHasValue("LCancelStr")) {
+            // The first run's settings, over whatever is stored already.
+            OptionsFillForm(std::string(kProductKey) + "\\");
+            OptionsSaveForm();
+            HotKeyFillForm();
+            HotKeySaveForm();
+        }
         if (!ProductHasValue("ShowNoTitleWindows")) WriteProductNumberIfKeyExists("ShowNoTitleWindows", 0);
         WriteProductNumberIfKeyExists("AutoSize", g.view.autoSize ? 1 : 0);
         CreateGroupKeyAt(kRootGroup);

@@ -8,6 +8,9 @@
 #define IDI_HOLMCFG 20
 #define IDR_ABOUTPICTURE 21
 #define IDR_IMPORTPICTURE 22
+#define IDD_HOTKEYS 12
+#define IDD_OPTIONS 13
+#define IDD_ADDTITLE 14
 
 // Main menu.
 #define CM_NEW 101
@@ -71,3 +74,41 @@
 // About box.
 #define IDC_ABOUTTHANKS 1101
 #define IDC_ABOUTPICTURE 1102
+
+// Special hotkeys dialog: the eight hotkey controls, top to bottom.
+#define IDC_SPECIALHOTKEY1 1201
+
+// Options window.
+#define IDC_OPT_INITTITLE 1301
+#define IDC_OPT_LISTTITLE 1302
+#define IDC_OPT_MAXTITLE 1303
+#define IDC_OPT_MAXTITLESPIN 1304
+#define IDC_OPT_TITLES 1305
+#define IDC_OPT_ADDTITLE 1306
+#define IDC_OPT_REMOVETITLES 1307
+#define IDC_OPT_DELAYBAR 1308
+#define IDC_OPT_DELAY 1309
+#define IDC_OPT_DELAYSPIN 1310
+#define IDC_OPT_CHOOSER 1311
+#define IDC_OPT_REGISTERTYPE 1312
+#define IDC_OPT_CLOAKDIR 1313
+#define IDC_OPT_APPLY 1314
+// The check boxes CheckBox1 to CheckBox16.
+#define IDC_OPT_CHECK1 1321
+#define IDC_OPT_CHECK2 1322
+#define IDC_OPT_CHECK3 1323
+#define IDC_OPT_CHECK4 1324
+#define IDC_OPT_CHECK5 1325
+#define IDC_OPT_CHECK6 1326
+#define IDC_OPT_CHECK7 1327
+#define IDC_OPT_CHECK8 1328
+#define IDC_OPT_CHECK9 1329
+#define IDC_OPT_CHECK10 1330
+#define IDC_OPT_CHECK11 1331
+#define IDC_OPT_CHECK12 1332
+#define IDC_OPT_CHECK13 1333
+#define IDC_OPT_CHECK14 1334
+#define IDC_OPT_CHECK15 1335
+#define IDC_OPT_CHECK16 1336
+// "Add a window title".
+#define IDC_ADDTITLE_EDIT 1350

@@ -63,4 +63,24 @@ std::vector<Registration> PlanHotkeys(bool keyOpened, const ValueLookup& lookup,
     return plan;
 }
 
+std::uint32_t StoredFromControl(unsigned controlValue) {
+    const unsigned flags = (controlValue >> 8) & 0xFF;
+    std::uint32_t value = controlValue & 0xFF;
+    if (!value) return 0;
+    if (flags & 1) value |= 0x2000;
+    if (flags & 2) value |= 0x4000;
+    if (flags & 4) value |= 0x8000;
+    return value;
+}
+
+unsigned ControlFromStored(std::uint32_t value) {
+    const unsigned vk = value & 0xFF;
+    if (!vk) return 0;
+    unsigned flags = 0;
+    if (value & 0x2000) flags |= 1;
+    if (value & 0x4000) flags |= 2;
+    if (value & 0x8000) flags |= 4;
+    return vk | (flags << 8);
+}
+
 }  // namespace holm::hotkeys

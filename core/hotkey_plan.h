@@ -23,6 +23,13 @@ struct Combo {
 // 0x4000 and 0x8000 add Shift, Control and Alt; the rest is ignored.
 std::optional<Combo> DecodeHotkey(std::uint32_t value);
 
+// The system hotkey control's value (low byte the key, high byte
+// HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4) and the stored value
+// turned into each other. Other control flags (the extended-key flag) are
+// not stored.
+std::uint32_t StoredFromControl(unsigned controlValue);
+unsigned ControlFromStored(std::uint32_t value);
+
 struct Registration {
     int id;
     Combo combo;

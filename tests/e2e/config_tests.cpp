@@ -119,6 +119,18 @@ TEST_F(ConfigProgramTest, TheFirstRunGreetsImportsAndCreatesTheDefaults) {
     const auto product = UserValues(kProduct);
     for (const char* name : {"LCancelStr", "TrayVisible", "ShowNoTitleWindows", "Top", "NameWidth", "AutoSize"})
         EXPECT_EQ(product.count(name), 1u) << name;
+    // The first run's settings of the option forms, on Windows NT.
+    EXPECT_EQ(product.at("RunStartupGroupByDefault"), "0");
+    EXPECT_EQ(product.at("MiddleButtonAsDblClick"), "1");
+    EXPECT_EQ(product.at("UseCustomMenus"), "1");
+    EXPECT_EQ(product.at("ReverseRightAndLeftButtons"), "0");
+    EXPECT_EQ(product.at("HideMinimized"), "0");
+    const auto hotkeys = UserValues(std::string(kProduct) + "\\Special HotKeys");
+    EXPECT_EQ(hotkeys.at("Init Menu"), "8219");
+    EXPECT_EQ(hotkeys.at("Window List"), "16411");  // Control+Escape
+    HKEY type = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "hcfile\\Shell\\Install\\command", 0, KEY_READ, &type), ERROR_SUCCESS);
+    if (type) RegCloseKey(type);
 }
 
 TEST_F(ConfigProgramTest, AGroupAndAnItemMadeWithTheEditorReachTheShellsMenu) {

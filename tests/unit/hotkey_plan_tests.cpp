@@ -87,3 +87,16 @@ TEST(HotkeyPlan, OnlyTheConfigureMessageStaysInTheBackground) {
     for (const Registration& r : PlanHotkeys(true, s.Lookup(), true)) EXPECT_EQ(r.foreground, r.id != 2723) << r.id;
     for (const Registration& r : PlanHotkeys(false, s.Lookup(), true)) EXPECT_TRUE(r.foreground);
 }
+
+TEST(HotkeyControlValues, TurnIntoTheStoredFormatAndBack) {
+    // Shift+Escape, Control+Shift+Escape, Alt+F1 as the hotkey control gives them.
+    EXPECT_EQ(StoredFromControl(0x011B), 8219u);
+    EXPECT_EQ(StoredFromControl(0x031B), 24603u);
+    EXPECT_EQ(StoredFromControl(0x0470), 32880u);
+    EXPECT_EQ(StoredFromControl(0x0870), 0x70u);  // the extended-key flag is not stored
+    EXPECT_EQ(StoredFromControl(0x0300), 0u);     // modifiers without a key: off
+    EXPECT_EQ(ControlFromStored(8219), 0x011Bu);
+    EXPECT_EQ(ControlFromStored(0xE000 | 'K'), 0x0700u | 'K');
+    EXPECT_EQ(ControlFromStored(0x1F00 | 0x6000), 0u);  // no key: empty control
+    EXPECT_EQ(ControlFromStored(0xFFFF0000u | 0x201B), 0x011Bu);
+}

@@ -1,0 +1,184 @@
+#include "config_file.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "RegUnit.h"
+#include "group_keys.h"
+#include "reg_file.h"
+#include "win_handles.h"
+
+namespace setwise {
+
+namespace {
+
+using holm::regfile::Section;
+using holm::regfile::Value;
+
+constexpr char kKeptMenu[] = "Init Menu (kept while opening)";
+constexpr DWORD kImportTimeoutMs = 120000;
+constexpr std::streamoff kLargestFile = 64 * 1024 * 1024;
+
+holm::UniqueKey OpenRead(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return holm::UniqueKey();
+    return holm::UniqueKey(key);
+}
+
+// The key's text and number values in enumeration order (a string's data
+// ends at its first NUL); other types are left out.
+std::vector<Value> ValuesOf(HKEY key) {
+    std::vector<Value> values;
+    DWORD maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return values;
+    std::vector<char> name(maxName + 2);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueA(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+            break;
+        Value v;
+        v.name.assign(name.data(), nameSize);
+        if (type == REG_SZ) {
+            v.text.assign(reinterpret_cast<const char*>(data.data()), dataSize);
+            v.text.resize(v.text.find('\0') == std::string::npos ? v.text.size() : v.text.find('\0'));
+        } else if (type == REG_DWORD && dataSize == sizeof(DWORD)) {
+            v.type = Value::Type::Dword;
+            v.number = *reinterpret_cast<const DWORD*>(data.data());
+        } else {
+            continue;
+        }
+        values.push_back(v);
+    }
+    return values;
+}
+
+std::vector<std::string> SubkeysOf(HKEY key) {
+    std::vector<std::string> names;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD size = sizeof(name);
+        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}
+
+// ExportKey: the key's section, then the sections of its subkeys, depth first.
+void ExportKey(const std::string& path, std::string& out) {
+    Section section;
+    section.path = path;
+    holm::UniqueKey key = OpenRead(path);
+    if (key) section.values = ValuesOf(key.Get());
+    out += holm::regfile::SectionText(section);
+    if (!key) return;
+    for (const std::string& name : SubkeysOf(key.Get())) ExportKey(path + "\\" + name, out);
+}
+
+bool ReadWholeFile(const std::string& file, std::string& bytes) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > kLargestFile) return false;
+    in.seekg(0);
+    bytes.assign(static_cast<size_t>(size), '\0');
+    return static_cast<bool>(in.read(&bytes[0], size));
+}
+
+bool RunRegistryEditor(const std::string& file) {
+    std::string command = "regedit /s \"" + file + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    holm::UniqueKernelHandle thread(process.hThread), handle(process.hProcess);
+    return WaitForSingleObject(handle.Get(), kImportTimeoutMs) == WAIT_OBJECT_0;
+}
+
+std::string Lowered(std::string text) {
+    if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Whether the registry now holds every value of the file (the last of
+// several values of one name counts).
+bool RegistryHolds(const std::vector<Section>& sections) {
+    std::map<std::string, std::pair<std::string, Value>> expected;
+    for (const Section& s : sections) {
+        expected.emplace(Lowered(s.path), std::make_pair(s.path, Value()));  // the key itself
+        for (const Value& v : s.values) expected[Lowered(s.path) + "\n" + Lowered(v.name)] = {s.path, v};
+    }
+    for (const auto& entry : expected) {
+        holm::UniqueKey key = OpenRead(entry.second.first);
+        if (!key) return false;
+        if (entry.first.find('\n') == std::string::npos) continue;
+        const Value& want = entry.second.second;
+        bool found = false;
+        for (const Value& have : ValuesOf(key.Get()))
+            if (Lowered(have.name) == Lowered(want.name))
+                found = have.type == want.type && have.text == want.text && have.number == want.number;
+        if (!found) return false;
+    }
+    return true;
+}
+
+void PutKeptMenuBack() {
+    DeleteGroupTree(kRootGroup);
+    CopyGroupTree(kKeptMenu, kRootGroup);
+    CreateGroupKeyAt(kRootGroup);
+}
+
+}  // namespace
+
+bool SaveConfiguration(const std::string& file, std::string& error) {
+    std::string text = holm::regfile::FileHeader();
+    ExportKey(kProductKey, text);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (out) out.close();
+    if (!out) {
+        error = "I/O error: the configuration could not be written to \"" + file + "\".";
+        return false;
+    }
+    return true;
+}
+
+OpenOutcome OpenConfiguration(const std::string& file, std::string& message) {
+    std::string bytes;
+    if (!ReadWholeFile(file, bytes)) {
+        message = "The file \"" + file + "\" cannot be read.";
+        return OpenOutcome::Refused;
+    }
+    const holm::regfile::ReadResult read =
+        holm::regfile::ReadFile(bytes, kProductKey, GroupKeyOf(kRootGroup));
+    if (!read.ok) {
+        message = "The file \"" + file + "\" is no configuration of Setwise for HOLM and was not opened (" +
+                  read.error + "). Nothing was changed.";
+        return OpenOutcome::Refused;
+    }
+    DeleteGroupTree(kKeptMenu);
+    if (!CopyGroupTree(kRootGroup, kKeptMenu)) CreateGroupKeyAt(kKeptMenu);
+    DeleteGroupTree(kRootGroup);
+    SetCurrentGroupPath(kRootGroup);
+    CreateGroupKey();
+    const bool imported = RunRegistryEditor(file) && RegistryHolds(read.sections);
+    if (!imported) PutKeptMenuBack();
+    DeleteGroupTree(kKeptMenu);
+    if (!imported) {
+        message = "The registry editor could not import \"" + file + "\". The Init Menu is as it was.";
+        return OpenOutcome::ImportFailed;
+    }
+    return OpenOutcome::Loaded;
+}
+
+}  // namespace setwise

@@ -1,0 +1,28 @@
+#include "form_layout.h"
+
+namespace setwise {
+
+void CreateControl(HWND dialog, const ControlSpec& spec) {
+    HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
+                                   spec.x, spec.y, spec.width, spec.height, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr),
+                                   nullptr);
+    SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
+}
+
+void PlaceForm(HWND form, int x, int y, int clientWidth, int clientHeight) {
+    RECT rc = {0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE)));
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    // A form placed beside the main window still opens wholly on screen.
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (x + width > area.right) x = area.right - width;
+    if (y + height > area.bottom) y = area.bottom - height;
+    if (x < area.left) x = area.left;
+    if (y < area.top) y = area.top;
+    SetWindowPos(form, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace setwise

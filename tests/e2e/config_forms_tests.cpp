@@ -1,0 +1,247 @@
+// The configuration program's option forms driven with real input in the
+// real HolmCfg.exe, and the running shell obeying what they stored after
+// the reload that the program's close sends.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "config_driver.h"
+#include "config_support.h"
+#include "shell_driver.h"
+
+using namespace holmtest;
+
+namespace {
+
+const char kProduct[] = "Software\\Tarvel\\Holm";
+const char kHotkeys[] = "Software\\Tarvel\\Holm\\Special HotKeys";
+const char kHiddenTitles[] = "Software\\Tarvel\\Holm\\WindowsNotToShow";
+const char kDesktop[] = "Control Panel\\Desktop";
+constexpr int kFirstHotkeyControl = 1201;
+// Options window controls.
+constexpr int kInitTitleEdit = 1301, kAddTitle = 1306, kDelayBar = 1308, kDelayEdit = 1309;
+constexpr int kUseCustomMenus = 1335, kReverseButtons = 1336;
+enum HotkeyRow { kInitMenuRow = 0, kWindowListRow = 1, kRunRow = 3 };
+
+class ConfigFormsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KillStrayShells();
+        ResetHolmRegistry();
+        WriteMinimalConfiguration();
+        const auto desktop = UserValues(kDesktop);
+        if (desktop.count("MenuShowDelay")) savedDelay_ = desktop.at("MenuShowDelay");
+        probe_ = CreateWindowExA(0, "STATIC", "hotkey probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    }
+    void TearDown() override {
+        if (shell_.Running()) DismissMenus(shell_.Pid());
+        KillStrayShells();
+        DestroyWindow(probe_);
+        ResetHolmRegistry();
+        // The platform's menus keep their usual delay for the tests that follow.
+        if (!savedDelay_.empty()) WriteUserString(kDesktop, "MenuShowDelay", savedDelay_);
+    }
+    void StartBoth() {
+        ASSERT_TRUE(shell_.Start());
+        ASSERT_TRUE(shell_.WaitReady());
+        ASSERT_TRUE(config_.Start());
+        ASSERT_TRUE(config_.WaitShown());
+        SetForegroundWindow(config_.Form());
+    }
+    HWND OpenDialog(WORD key, const char* caption) {
+        SetForegroundWindow(config_.Form());
+        PressKey(key, false, true);
+        return FindDialogTitled(config_.Pid(), caption);
+    }
+    // Whether another program (the shell) holds this key combination.
+    bool Held(UINT modifiers, UINT vk) {
+        if (RegisterHotKey(probe_, 1, modifiers, vk)) {
+            UnregisterHotKey(probe_, 1);
+            return false;
+        }
+        return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+    }
+    // F11 is the shell's own Run hotkey, so Open goes through the menu.
+    void OpenFromFileMenu() {
+        SetForegroundWindow(config_.Form());
+        PressKey('F', false, false, true);
+        ASSERT_TRUE(WaitForPopupMenu(config_.Pid()));
+        PressKey('O');
+    }
+    void QuitConfig() {
+        SetForegroundWindow(config_.Form());
+        PressKey('Q', false, true);
+        ASSERT_TRUE(config_.WaitExit());
+    }
+
+    ShellProcess shell_;
+    ConfigProgram config_;
+    HWND probe_ = nullptr;
+    std::string savedDelay_;
+};
+
+unsigned HotkeyShown(HWND dialog, int row) {
+    return static_cast<unsigned>(SendMessageA(GetDlgItem(dialog, kFirstHotkeyControl + row), HKM_GETHOTKEY, 0, 0)) &
+           0xFFFF;
+}
+
+LRESULT Checked(HWND dialog, int id) { return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0); }
+
+}  // namespace
+
+TEST_F(ConfigFormsTest, ASpecialHotkeyTypedIntoTheDialogOpensTheInitMenuAfterTheReload) {
+    StartBoth();
+    HWND dialog = OpenDialog('H', "Configure Special Hotkeys");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(HotkeyShown(dialog, kInitMenuRow), 0x011Bu);    // Shift+Escape
+    EXPECT_EQ(HotkeyShown(dialog, kWindowListRow), 0x031Bu);  // Control+Shift+Escape
+    EXPECT_EQ(HotkeyShown(dialog, kRunRow), 0u);
+
+    ClickCenter(ControlRect(dialog, kFirstHotkeyControl + kInitMenuRow));
+    PressKey(VK_F9, true, true);
+    ClickCenter(ControlRect(dialog, kFirstHotkeyControl + kRunRow));
+    PressKey(VK_F1, false, false, true);
+    EXPECT_EQ(HotkeyShown(dialog, kInitMenuRow), 0x0378u);
+    ClickCenter(ControlRect(dialog, IDOK));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+    std::map<std::string, std::string> stored = UserValues(kHotkeys);
+    EXPECT_EQ(stored, (std::map<std::string, std::string>{{"Init Menu", "24696"},   // 0x6078
+                                                          {"Window List", "24603"},
+                                                          {"Configure HOLM", "0"},
+                                                          {"Run", "32880"},        // Alt+F1
+                                                          {"ShowHide Tray", "0"},
+                                                          {"Logoff", "0"},
+                                                          {"Shutdown", "0"},
+                                                          {"Reboot", "0"}}));
+
+    // Cancel keeps the registry as it is.
+    dialog = OpenDialog('H', "Configure Special Hotkeys");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(HotkeyShown(dialog, kInitMenuRow), 0x0378u);
+    ClickCenter(ControlRect(dialog, kFirstHotkeyControl + kInitMenuRow));
+    PressKey('J', true, true);
+    ClickCenter(ControlRect(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+    EXPECT_EQ(UserValues(kHotkeys), stored);
+
+    QuitConfig();
+    ASSERT_TRUE(WaitFor([&] { return Held(MOD_SHIFT | MOD_CONTROL, VK_F9); }, 10000));
+    EXPECT_FALSE(Held(MOD_SHIFT, VK_ESCAPE));
+    EXPECT_TRUE(Held(MOD_ALT, VK_F1));
+    MoveMouse(400, 300);
+    PressKey(VK_F9, true, true);
+    MenuSnapshot menu = WaitForMenu(shell_);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.Texts().front(), "Init Menu");
+}
+
+TEST_F(ConfigFormsTest, OptionsSetWithRealInputAreObeyedByTheShellAfterItsRestart) {
+    StartBoth();
+    HWND dialog = OpenDialog('O', "HOLM Configuration");
+    ASSERT_NE(dialog, nullptr);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 506);
+    EXPECT_EQ(client.bottom, 479);
+    EXPECT_EQ(Checked(dialog, kReverseButtons), BST_UNCHECKED);
+    EXPECT_EQ(Checked(dialog, kUseCustomMenus), BST_CHECKED);
+    EXPECT_EQ(ControlText(dialog, kInitTitleEdit), "Init Menu");  // as WriteMinimalConfiguration stores it
+    ClickCenter(ControlRect(dialog, kReverseButtons));
+
+    // A hidden title through the "Add a window title" prompt.
+    ClickCenter(ControlRect(dialog, kAddTitle));
+    HWND prompt = FindDialogTitled(config_.Pid(), "Add a window title");
+    ASSERT_NE(prompt, nullptr);
+    TypeText("Secret Window");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(prompt); }, 5000));
+
+    // The delay bar's right end is 400.
+    ClickCenter(ControlRect(dialog, kDelayBar));
+    PressKey(VK_HOME);
+    EXPECT_EQ(ControlText(dialog, kDelayEdit), "0");
+    PressKey(VK_END);
+    EXPECT_EQ(ControlText(dialog, kDelayEdit), "400");
+    ClickCenter(ControlRect(dialog, IDOK));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+
+    const auto options = UserValues(kProduct);
+    EXPECT_EQ(options.at("ReverseRightAndLeftButtons"), "1");
+    EXPECT_EQ(options.at("UseCustomMenus"), "1");
+    EXPECT_EQ(options.at("TrayVisible"), "1");
+    EXPECT_EQ(options.at("ForceDesktopDLL"), "0");  // Windows NT
+    EXPECT_EQ(UserValues(kHiddenTitles), (std::map<std::string, std::string>{{"Secret Window", ""}}));
+    EXPECT_EQ(UserValues(kDesktop).at("MenuShowDelay"), "400");
+
+    // The general options take effect when the shell starts again.
+    QuitConfig();
+    ASSERT_TRUE(shell_.Stop());
+    WindowThread windows;
+    windows.Create("Secret Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 40, 40);
+    windows.Create("Shown Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 60, 60);
+    ShellProcess restarted;
+    ASSERT_TRUE(restarted.Start());
+    ASSERT_TRUE(restarted.WaitReady());
+    Click(400, 500);
+    MenuSnapshot menu = WaitForMenu(restarted);
+    ASSERT_TRUE(menu.open);
+    EXPECT_EQ(menu.Texts().front(), "Window List");
+    std::set<std::string> listed;  // the list's own level; "All windows" shows every window
+    for (const MenuEntry& e : MenuLevel(menu, {})) listed.insert(e.text);
+    EXPECT_EQ(listed.count("Secret Window"), 0u);
+    EXPECT_EQ(listed.count("Shown Window"), 1u);
+    DismissMenus(restarted.Pid());
+}
+
+TEST_F(ConfigFormsTest, SaveAsAndOpenGoThroughTheFileDialogsAndRefuseAForeignKey) {
+    WriteUserString((std::string(kProduct) + "\\Init Menu\\Tools").c_str(), "Pad", "notepad.exe||0|");
+    const std::string folder = FreshTempFolder("holm_cfg_e2e_files");
+    const std::string saved = folder + "\\mine.reg";
+    StartBoth();
+    PressKey(VK_F12);
+    HWND dialog = FindDialogTitled(config_.Pid(), "Save Configuration As...", 15000);
+    ASSERT_NE(dialog, nullptr);
+    TypeText(saved);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return config_.ReadViews().status == "Configuration saved as \"" + saved + "\""; }, 5000));
+
+    // The saved file with the group renamed is opened over the menu.
+    std::ifstream in(saved, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    text.replace(text.find("\\Tools\\]"), 8, "\\Opened\\]");
+    const std::string opened = folder + "\\opened.reg";
+    WriteFileBytes(opened, text);
+    OpenFromFileMenu();
+    dialog = FindDialogTitled(config_.Pid(), "Select Registry File to Open", 15000);
+    ASSERT_NE(dialog, nullptr);
+    TypeText(opened);
+    PressKey(VK_RETURN);
+    ConfigViewsSnapshot views;
+    ASSERT_TRUE(WaitFor([&] { return (views = config_.ReadViews()).Node({"Init Menu", "Opened"}) != nullptr; }, 15000));
+    EXPECT_EQ(views.Node({"Init Menu", "Tools"}), nullptr);
+    EXPECT_EQ(views.status, "Loaded Settings from \"" + opened + "\"");
+    EXPECT_EQ(UserValues(std::string(kProduct) + "\\Init Menu\\Opened").count("Pad"), 1u);
+
+    // A file that would write a run key is refused with a message.
+    const std::string foreign = folder + "\\foreign.reg";
+    WriteFileBytes(foreign, text + "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+                                   "\"Holm test\"=\"evil.exe\"\r\n");
+    OpenFromFileMenu();
+    dialog = FindDialogTitled(config_.Pid(), "Select Registry File to Open", 15000);
+    ASSERT_NE(dialog, nullptr);
+    TypeText(foreign);
+    PressKey(VK_RETURN);
+    MessageBoxInfo box = WaitForMessageBox(config_.Pid(), 10000);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_NE(box.text.find("outside HKEY_CURRENT_USER\\Software\\Tarvel\\Holm"), std::string::npos) << box.text;
+    AnswerMessageBox(box.hwnd, IDOK);
+    EXPECT_EQ(UserValues("Software\\Microsoft\\Windows\\CurrentVersion\\Run").count("Holm test"), 0u);
+    EXPECT_NE(config_.ReadViews().Node({"Init Menu", "Opened"}), nullptr);
+}
