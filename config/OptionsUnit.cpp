@@ -231,7 +231,7 @@ int NumberOf(int id) {
 }
 
 void CreateFormControls() {
-    for (const ControlSpec& spec : kOuterControls) CreateControl(g_dialog, spec);
+    for (const ControlSpec& layout : kOuterControls) CreateControl(g_dialog, layout);
     for (int c = 0; c < kOptionCheckCount; ++c) {
         const POINT at = CheckPlace(static_cast<OptionCheck>(c));
         CreateControl(g_dialog, {"BUTTON", kChecks[c].caption, kChecks[c].id, BS_AUTOCHECKBOX | WS_TABSTOP, at.x,

@@ -2,10 +2,10 @@
 
 namespace setwise {
 
-void CreateControl(HWND dialog, const ControlSpec& spec) {
-    HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
-                                   spec.x, spec.y, spec.width, spec.height, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr),
+void CreateControl(HWND dialog, const ControlSpec& layout) {
+    HWND control = CreateWindowExA(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
+                                   layout.x, layout.y, layout.width, layout.height, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleA(nullptr),
                                    nullptr);
     SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
 }

@@ -17,16 +17,16 @@ struct ControlSpec {
 // Creates the controls in table order (which is also their tab order) with
 // the dialog's font.
 template <size_t N>
-void CreateControls(HWND dialog, const ControlSpec (&specs)[N]);
-void CreateControl(HWND dialog, const ControlSpec& spec);
+void CreateControls(HWND dialog, const ControlSpec (&layouts)[N]);
+void CreateControl(HWND dialog, const ControlSpec& layout);
 
 // Gives the window this client size and puts its top left corner at (x, y),
 // moved as far as needed to lie wholly inside the work area.
 void PlaceForm(HWND form, int x, int y, int clientWidth, int clientHeight);
 
 template <size_t N>
-void CreateControls(HWND dialog, const ControlSpec (&specs)[N]) {
-    for (const ControlSpec& spec : specs) CreateControl(dialog, spec);
+void CreateControls(HWND dialog, const ControlSpec (&layouts)[N]) {
+    for (const ControlSpec& layout : layouts) CreateControl(dialog, layout);
 }
 
 }  // namespace setwise
