@@ -126,9 +126,9 @@ protected:
     }
     DWORD Pid() const { return shell_->Pid(); }
 
-    MenuSnapshot OpenMenu(bool right, int timeoutMs = 5000) {
+    MenuSnapshot OpenMenu(bool right) {
         Click(kDesktopX, kDesktopY, right);
-        return WaitForMenu(*shell_, timeoutMs);
+        return WaitForMenu(*shell_);
     }
     // Opens the Init Menu and highlights an entry of its Special submenu.
     bool SelectSpecial(const std::string& entry) {
@@ -140,17 +140,11 @@ protected:
         PressKey(VK_RETURN);
         return true;
     }
-    // Both menus open again: the command re-armed them. Starting a program
-    // can keep the shell busy for a while under Wine, and a click in that
-    // time is not taken, so the click is tried again (never within the
-    // double-click time, which would make it a double click).
+    // Both menus open again: the command re-armed them.
     void ExpectMenusOpenAgain() {
         for (bool right : {false, true}) {
-            MenuSnapshot menu;
-            for (int attempt = 0; attempt < 6 && !menu.open; ++attempt) {
-                Sleep(GetDoubleClickTime() + 50);
-                menu = OpenMenu(right, 1000);
-            }
+            Sleep(GetDoubleClickTime() + 50);
+            MenuSnapshot menu = ClickForMenu(*shell_, kDesktopX, kDesktopY, right);
             EXPECT_TRUE(menu.open) << (right ? "Window List" : "Init Menu") << " stayed closed";
             if (menu.open) {
                 ASSERT_TRUE(DismissMenus(Pid()));

@@ -172,8 +172,7 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     ASSERT_TRUE(shell.WaitReady(20000));
     EXPECT_EQ(FindWindowA(nullptr, "Setwise for HOLM v1.0"), nullptr);
     // The menu shows what the configuration program set up.
-    Click(400, 300);
-    MenuSnapshot menu = WaitForMenu(shell);
+    MenuSnapshot menu = ClickForMenu(shell, 400, 300);
     ASSERT_TRUE(menu.open);
     EXPECT_NE(menu.Find("My Computer"), nullptr);
     DismissMenus(shell.Pid());

@@ -465,6 +465,16 @@ static bool AskSpy(const ShellProcess& shell, const char* request) {
     return sent;
 }
 
+MenuSnapshot ClickForMenu(const ShellProcess& shell, int x, int y, bool right, int attempts) {
+    MenuSnapshot menu;
+    for (int attempt = 0; attempt < attempts && !menu.open; ++attempt) {
+        if (attempt > 0) Sleep(GetDoubleClickTime() + 50);
+        Click(x, y, right);
+        menu = WaitForMenu(shell, 1500);
+    }
+    return menu;
+}
+
 MenuSnapshot WaitForMenu(const ShellProcess& shell, int timeoutMs) {
     if (!WaitFor([&] { return MenuOpen(shell.Pid()); }, timeoutMs)) return MenuSnapshot();
     g_received.clear();

@@ -121,6 +121,10 @@ struct MenuSnapshot {
 // Waits for a popup menu of the process (plain or cloaked) to be on screen
 // and reads it.
 MenuSnapshot WaitForMenu(const ShellProcess& shell, int timeoutMs = 5000);
+// Clicks at (x, y) until a menu opens: a shell still busy (starting a
+// program, reloading) does not take a click. Never clicks twice within the
+// double-click time.
+MenuSnapshot ClickForMenu(const ShellProcess& shell, int x, int y, bool right = false, int attempts = 6);
 // Removes the shell's mouse hook from inside the shell, as if the system had
 // dropped it.
 bool DropMouseHook(const ShellProcess& shell);
