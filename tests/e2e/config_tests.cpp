@@ -157,6 +157,7 @@ TEST_F(ConfigProgramTest, AGroupAndAnItemMadeWithTheEditorReachTheShellsMenu) {
     // The list side: New Item opens the editor.
     const POINT list = EmptyListPoint();
     Click(list.x, list.y);
+    Sleep(300);  // the list is the active side once it has taken the focus
     PressKey('A', false, true);
     HWND editor = FindDialogTitled(config_.Pid(), "Add Item");
     ASSERT_NE(editor, nullptr);
