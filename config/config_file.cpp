@@ -33,24 +33,15 @@ holm::UniqueKey OpenRead(const std::string& path) {
 // ends at its first NUL); other types are left out.
 std::vector<Value> ValuesOf(HKEY key) {
     std::vector<Value> values;
-    DWORD maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
-                         nullptr, nullptr) != ERROR_SUCCESS)
-        return values;
-    std::vector<char> name(maxName + 2);
-    std::vector<BYTE> data(maxData + 2);
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
-        if (RegEnumValueA(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
-            break;
+    for (const RawValue& raw : RawValues(key)) {
         Value v;
-        v.name.assign(name.data(), nameSize);
-        if (type == REG_SZ) {
-            v.text.assign(reinterpret_cast<const char*>(data.data()), dataSize);
+        v.name = raw.name;
+        if (raw.type == REG_SZ) {
+            v.text.assign(raw.data.begin(), raw.data.end());
             v.text.resize(v.text.find('\0') == std::string::npos ? v.text.size() : v.text.find('\0'));
-        } else if (type == REG_DWORD && dataSize == sizeof(DWORD)) {
+        } else if (raw.type == REG_DWORD && raw.data.size() == sizeof(DWORD)) {
             v.type = Value::Type::Dword;
-            v.number = *reinterpret_cast<const DWORD*>(data.data());
+            v.number = *reinterpret_cast<const DWORD*>(raw.data.data());
         } else {
             continue;
         }

@@ -40,30 +40,6 @@ std::vector<std::string> SubkeyNames(HKEY key) {
     return names;
 }
 
-struct RawValue {
-    std::string name;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
-
-std::vector<RawValue> RawValues(HKEY key) {
-    std::vector<RawValue> values;
-    DWORD maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
-                         nullptr, nullptr) != ERROR_SUCCESS)
-        return values;
-    std::vector<char> name(maxName + 2);
-    std::vector<BYTE> data(maxData + 2);
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
-        if (RegEnumValueA(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
-            break;
-        values.push_back({std::string(name.data(), nameSize), type,
-                          std::vector<BYTE>(data.begin(), data.begin() + dataSize)});
-    }
-    return values;
-}
-
 bool IsText(const RawValue& value) { return value.type == REG_SZ || value.type == REG_EXPAND_SZ; }
 
 std::string AsText(const RawValue& value) {
@@ -242,6 +218,24 @@ bool WriteProductNumberIfKeyExists(const char* name, unsigned long value) {
     return key &&
            RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) ==
                ERROR_SUCCESS;
+}
+
+std::vector<RawValue> RawValues(HKEY key) {
+    std::vector<RawValue> values;
+    DWORD maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return values;
+    std::vector<char> name(maxName + 2);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueA(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+            break;
+        values.push_back({std::string(name.data(), nameSize), type,
+                          std::vector<BYTE>(data.begin(), data.begin() + dataSize)});
+    }
+    return values;
 }
 
 }  // namespace setwise

@@ -1,6 +1,8 @@
 // The registry side of the menu tree: group keys named by their path below
 // the product key ("Init Menu", "Init Menu\A\B") and the values in them.
 #pragma once
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -48,5 +50,15 @@ void WriteProductNumber(const char* name, unsigned long value);      // creates 
 bool WriteProductNumberIfKeyExists(const char* name, unsigned long value);
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
+// A value as stored: its name, type and bytes.
+struct RawValue {
+    std::string name;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+// The key's values in enumeration order.
+std::vector<RawValue> RawValues(HKEY key);
 
 }  // namespace setwise
