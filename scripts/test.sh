@@ -4,6 +4,7 @@
 # target), then everything under Wine on a private Xvfb, once per Windows
 # architecture this machine can run: x86_64 (wine64) always, i686 (wine32)
 # where 32-bit programs run. Arguments go to ctest (for example -R e2e_tray).
+# HOLM_SUITES="native i686" (say) runs only those suites.
 # Exits non-zero on any failure.
 set -uo pipefail
 . "$(dirname "$0")/session.sh"
@@ -12,6 +13,7 @@ set -uo pipefail
 suites=(native)
 if why=$(wine32_runs); then suites+=(i686); else echo "test: i686 not run: $why"; fi
 suites+=(x86_64)
+if [ -n "${HOLM_SUITES:-}" ]; then read -ra suites <<<"$HOLM_SUITES"; fi
 
 run_suite() {
   if [ "$1" = native ]; then
