@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <string>
 #include <vector>
@@ -81,6 +82,11 @@ struct MainState {
     WNDPROC treeProc = nullptr;
     bool closeRequested = false;
     std::string fileName;  // the configuration file Save writes to
+    // Label editing starts only when asked for: by the program, or by a
+    // click on the group that was already selected (the tree then opens the
+    // editor after a delay, by which time the user may have moved on).
+    bool labelEditRequested = false;
+    HTREEITEM clickedSelectedNode = nullptr;
 };
 
 MainState g;
@@ -192,6 +198,21 @@ std::string FreeGroupName(HTREEITEM parent) {
     }
 }
 
+void EditGroupLabel(HTREEITEM node) {
+    SetFocus(g.tree);
+    g.labelEditRequested = true;
+    TreeView_EditLabel(g.tree, node);
+    g.labelEditRequested = false;
+}
+
+// A delayed click-to-edit is honoured only while the tree is still in use
+// and the clicked group is still the one to edit.
+bool LabelEditAllowed(HTREEITEM node) {
+    if (node == RootNode()) return false;
+    if (g.labelEditRequested) return true;
+    return GetFocus() == g.tree && node == g.clickedSelectedNode;
+}
+
 void NewItem() {
     if (g.listSideActive) {
         g.edit.editIndex = InsertRow(g.list, RowCount(g.list), ItemRow());
@@ -207,8 +228,7 @@ void NewItem() {
     TreeView_SelectItem(g.tree, node);
     GroupKeyPath(node);
     CreateGroupKey();
-    SetFocus(g.tree);
-    TreeView_EditLabel(g.tree, node);
+    EditGroupLabel(node);
 }
 
 void InsertItem() {
@@ -569,10 +589,7 @@ void OnCommand(int id) {
     case CM_ABOUT: ShowAboutBox(g.form); break;
     case CM_AUTOSIZE: ToggleAutosize(); break;
     case CM_EDITNAME:
-        if (HTREEITEM group = SelectedGroup()) {
-            SetFocus(g.tree);
-            TreeView_EditLabel(g.tree, group);
-        }
+        if (HTREEITEM group = SelectedGroup()) EditGroupLabel(group);
         break;
     case CM_STARTUPGROUP: ToggleStartupGroup(); break;
     case CM_IMPORT: ImportStartMenu(); break;
@@ -583,12 +600,14 @@ LRESULT OnTreeNotify(NMHDR* hdr) {
     switch (hdr->code) {
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
+        g.clickedSelectedNode = nullptr;
         OnGroupSelected(reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem);
         return 0;
     case NM_SETFOCUS: g.listSideActive = false; return 0;
     case NM_KILLFOCUS: g.listSideActive = true; return 0;
-    case TVN_BEGINLABELEDITA: return reinterpret_cast<NMTVDISPINFOA*>(hdr)->item.hItem == RootNode();
+    case TVN_BEGINLABELEDITA: return !LabelEditAllowed(reinterpret_cast<NMTVDISPINFOA*>(hdr)->item.hItem);
     case TVN_ENDLABELEDITA: {
+        g.clickedSelectedNode = nullptr;
         const auto* info = reinterpret_cast<NMTVDISPINFOA*>(hdr);
         if (info->item.pszText) RenameGroup(info->item.hItem, info->item.pszText);
         return FALSE;  // the model has set the label it keeps
@@ -600,6 +619,13 @@ LRESULT OnTreeNotify(NMHDR* hdr) {
 // The tree's popup opens as the right button goes down; it acts on the
 // selected group, and the tree becomes the active side.
 LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        TVHITTESTINFO hit = {};
+        hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        HTREEITEM node = TreeView_HitTest(hwnd, &hit);
+        g.clickedSelectedNode = (node && node == TreeView_GetSelection(hwnd)) ? node : nullptr;
+    }
+    if (message == WM_KEYDOWN) g.clickedSelectedNode = nullptr;
     if (message == WM_RBUTTONDOWN) {
         SetFocus(hwnd);
         OpenTreePopup();
