@@ -8,8 +8,6 @@
 
 namespace setwise {
 
-const char kProductKey[] = "Software\\Tarvel\\Holm";
-const char kRootGroup[] = "Init Menu";
 
 namespace {
 

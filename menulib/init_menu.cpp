@@ -4,6 +4,7 @@
 #include "folder_monitor.h"
 #include "holm_api.h"
 #include "holm_names.h"
+#include "holm_values.h"
 #include "library_state.h"
 #include "menu_images.h"
 #include "launch_table.h"
@@ -90,7 +91,7 @@ void LoadStoreIntoRoot(HMENU root) {
         _runConfigProgAndWait();
         return;
     }
-    if (!ReadNumber(options.Get(), "ShowNoTitleWindows", g_lib.options.showNoTitleWindows))
+    if (!ReadNumber(options.Get(), values::kShowNoTitleWindows, g_lib.options.showNoTitleWindows))
         AskToRunConfiguration(kCorrupt, "HOLMDLL");
     UniqueKey store = CreateUserKey(kInitMenuKey, KEY_READ, created);
     if (!store && !AskToRunConfiguration(kCorrupt, "HOLMDLL")) return;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "holm_names.h"
 #include "library_state.h"
 #include "win_handles.h"
 
@@ -95,7 +96,7 @@ void LoadFixedImages() {
         if (image.Empty()) image = ImageFromIcon(AssociatedIcon(FindProgramExecutable(program, "")));
     };
     loadProgram(FixedImage::TaskManager, g_lib.IsNT() ? "taskmgr.exe" : "taskman.exe");
-    loadProgram(FixedImage::Configure, "holmcfg.exe");
+    loadProgram(FixedImage::Configure, kConfigProgram);
     loadProgram(FixedImage::Explorer, "explorer.exe");
 }
 
