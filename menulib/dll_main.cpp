@@ -7,10 +7,6 @@
 #include "library_state.h"
 #include "registry.h"
 
-namespace holm {
-LibraryState g_lib;
-}
-
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         holm::UniqueKey key = holm::OpenUserKey(holm::kOptionsKey);
