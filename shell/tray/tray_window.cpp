@@ -193,7 +193,6 @@ void BuildTrayMenu() {
     AppendMenuA(menu, MF_STRING | MF_CHECKED, kMenuOnTop, "Tray always visible");
     AppendMenuA(menu, MF_STRING, kMenuToggle, "Hide tray");
     g_tray.menu.Reset(menu);
-    g_shell.trayMenu = menu;
 }
 
 void SetShellTrayIcon(HICON icon) {
