@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "start_menu_import.h"
 #include "view_rows.h"
+#include "win_handles.h"
 
 namespace setwise {
 
@@ -101,12 +102,12 @@ void WriteDefaultCloak() {
     const std::string cloak = "Cloaks\\Default";
     CreateGroupKeyAt(cloak);
     const auto number = [&](const char* name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, GroupKeyOf(cloak).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        HKEY raw = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, GroupKeyOf(cloak).c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
             return;
+        holm::UniqueKey key(raw);
         const DWORD zero = 0;
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
-        RegCloseKey(key);
+        RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
     };
     WriteGroupValue(cloak, values::kCloakBackground, "");
     WriteGroupValue(cloak, values::kCloakSubmenuIcon, "");

@@ -15,13 +15,15 @@
 #include "shutdown_right.h"
 #include "status_text.h"
 #include "store_walk.h"
+#include "win_handles.h"
 
 namespace holm {
 
 namespace {
 
+// The root owns the two submenus once they are appended to it.
 struct InitMenuState {
-    HMENU root = nullptr;
+    UniqueMenu root;
     HMENU special = nullptr;
     HMENU controlPanel = nullptr;
 };
@@ -120,27 +122,27 @@ void BuildInitMenu() {
     FillSpecial(g_menu.special);
     if (g_lib.tray) MatchTrayEntry(g_lib.tray);
 
-    g_menu.root = CreatePopupMenu();
-    AppendMenuA(g_menu.root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
-    AppendMenuA(g_menu.root, MF_SEPARATOR, 0, nullptr);
-    LoadStoreIntoRoot(g_menu.root);
-    AppendMenuA(g_menu.root, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(g_menu.root, MF_STRING, kCmdRun, "Run...");
-    AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
-    AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
+    g_menu.root.Reset(CreatePopupMenu());
+    HMENU root = g_menu.root.Get();
+    AppendMenuA(root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
+    AppendMenuA(root, MF_SEPARATOR, 0, nullptr);
+    LoadStoreIntoRoot(root);
+    AppendMenuA(root, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(root, MF_STRING, kCmdRun, "Run...");
+    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
+    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
     StartMonitors();
 }
 
 void DestroyInitMenu() {
     ClearMonitors();
-    if (g_menu.root) DestroyMenu(g_menu.root);
     g_menu = InitMenuState();
     ReleaseProgramImages();
     ReleaseControlPanelImages();
     ClearLaunchTable();
 }
 
-HMENU InitMenuRoot() { return g_menu.root; }
+HMENU InitMenuRoot() { return g_menu.root.Get(); }
 HMENU InitMenuSpecial() { return g_menu.special; }
 
 BOOL MatchTrayEntry(HWND trayWindow) {
