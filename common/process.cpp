@@ -20,7 +20,7 @@ UniqueKernelHandle StartProcessKeepHandle(const char* commandLine, const char* d
     const BOOL started = CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
                                         NORMAL_PRIORITY_CLASS, nullptr, directory, &si, &pi);
     if (!started) return UniqueKernelHandle();
-    CloseHandle(pi.hThread);
+    UniqueKernelHandle thread(pi.hThread);
     return UniqueKernelHandle(pi.hProcess);
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <utility>
+
 namespace holm {
 
 template <typename H, typename Deleter>
@@ -38,20 +40,26 @@ struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
 struct KernelCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
 struct MenuDestroyer { void operator()(HMENU m) const { DestroyMenu(m); } };
 struct IconDestroyer { void operator()(HICON i) const { DestroyIcon(i); } };
+struct CursorDestroyer { void operator()(HCURSOR c) const { DestroyCursor(c); } };
 struct GdiDeleter { void operator()(HGDIOBJ o) const { DeleteObject(o); } };
 struct LibraryFreer { void operator()(HMODULE m) const { FreeLibrary(m); } };
 struct HookRemover { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
 struct ChangeNotificationCloser { void operator()(HANDLE h) const { FindCloseChangeNotification(h); } };
+struct DCDeleter { void operator()(HDC dc) const { DeleteDC(dc); } };
 
 using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelCloser>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDestroyer>;
 using UniqueIcon = UniqueHandle<HICON, IconDestroyer>;
+using UniqueCursor = UniqueHandle<HCURSOR, CursorDestroyer>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
+using UniqueFont = UniqueHandle<HFONT, GdiDeleter>;
+using UniquePen = UniqueHandle<HPEN, GdiDeleter>;
 using UniqueLibrary = UniqueHandle<HMODULE, LibraryFreer>;
 using UniqueHook = UniqueHandle<HHOOK, HookRemover>;
 // Holds a valid FindFirstChangeNotification handle (never INVALID_HANDLE_VALUE).
 using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationCloser>;
+using UniqueMemoryDC = UniqueHandle<HDC, DCDeleter>;
 
 // A window DC released with ReleaseDC.
 class WindowDC {
@@ -92,6 +100,46 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// A memory DC, compatible with the screen, that holds an owned bitmap
+// selected into it for as long as both live. The DC's own bitmap is put
+// back before the bitmap or the DC is deleted.
+class SelectedBitmap {
+public:
+    SelectedBitmap() = default;
+    SelectedBitmap(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+    ~SelectedBitmap() { Reset(); }
+
+    // Selects `bitmap` (making the DC on first use); the bitmap it replaces
+    // is deleted. False when it cannot be selected: `bitmap` is then
+    // deleted and the DC keeps what it held.
+    bool Take(UniqueBitmap bitmap) {
+        if (!bitmap) return false;
+        if (!dc_) dc_.Reset(CreateCompatibleDC(nullptr));
+        if (!dc_) return false;
+        HGDIOBJ previous = SelectObject(dc_.Get(), bitmap.Get());
+        if (!previous) return false;
+        if (!bitmap_) original_ = previous;
+        bitmap_ = std::move(bitmap);
+        return true;
+    }
+
+    void Reset() {
+        if (original_) SelectObject(dc_.Get(), original_);
+        original_ = nullptr;
+        bitmap_.Reset();
+        dc_.Reset();
+    }
+
+    HDC Dc() const { return dc_.Get(); }
+    HBITMAP Bitmap() const { return bitmap_.Get(); }
+
+private:
+    UniqueMemoryDC dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ original_ = nullptr;
 };
 
 }  // namespace holm

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "form_layout.h"
+#include "holm_names.h"
+#include "holm_values.h"
 #include "hotkey_plan.h"
 #include "resource.h"
 #include "win_handles.h"
@@ -11,7 +13,6 @@ namespace setwise {
 
 namespace {
 
-constexpr char kHotkeysKey[] = "Software\\Tarvel\\Holm\\Special Hotkeys";
 constexpr int kClientWidth = 313, kClientHeight = 269;
 
 struct Row {
@@ -19,17 +20,20 @@ struct Row {
     const char* valueName;
 };
 
+namespace values = holm::values;
 const Row kRows[kSpecialHotkeyCount] = {
-    {"Init Menu:", "Init Menu"},   {"Window List:", "Window List"},     {"Configure HOLM:", "Configure HOLM"},
-    {"Run:", "Run"},               {"Show/Hide Tray:", "ShowHide Tray"}, {"Logoff:", "Logoff"},
-    {"Shutdown:", "Shutdown"},     {"Reboot:", "Reboot"}};
+    {"Init Menu:", values::kHotkeyInitMenu},          {"Window List:", values::kHotkeyWindowList},
+    {"Configure HOLM:", values::kHotkeyConfigure},    {"Run:", values::kHotkeyRun},
+    {"Show/Hide Tray:", values::kHotkeyToggleTray},   {"Logoff:", values::kHotkeyLogoff},
+    {"Shutdown:", values::kHotkeyShutdown},           {"Reboot:", values::kHotkeyReboot}};
 
 // The form's shortcuts: its initial ones until something else is loaded or shown.
 unsigned g_shortcuts[kSpecialHotkeyCount] = {8219, 24603, 0, 0, 0, 0, 0, 0};
 
 holm::UniqueKey CreateHotkeysKey() {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kHotkeysKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, holm::kConfigHotkeysKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        nullptr,
                         &key, nullptr) != ERROR_SUCCESS)
         return holm::UniqueKey();
     return holm::UniqueKey(key);

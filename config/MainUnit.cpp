@@ -29,12 +29,11 @@ namespace setwise {
 namespace {
 
 constexpr char kClass[] = "TMainForm";
-constexpr char kTitle[] = "Setwise for HOLM v1.0";
+constexpr const char* kTitle = holm::kConfigTitle;
 constexpr char kCredit[] = "Setwise for HOLM: the Init Menu, its groups and items";
 constexpr char kNewGroupName[] = "Blank Folder";
 constexpr int kSplitterWidth = 3;
 constexpr int kEditorOffset = 25;
-constexpr int kReloadCommand = 14;
 
 const char* const kColumnTitles[kColumnCount] = {"Name", "Type", "Target", "Start In", "Shortcut", "Run Style"};
 
@@ -125,7 +124,7 @@ void SetStatus(const std::string& text) {
 }
 
 void SendReloadRequest() {
-    if (HWND shell = FindWindowA(nullptr, "HOLM")) PostMessageA(shell, WM_COMMAND, kReloadCommand, 0);
+    if (HWND shell = FindWindowA(nullptr, holm::kShellTitle)) PostMessageA(shell, WM_COMMAND, holm::kCmdReload, 0);
 }
 
 void CaptureViewSettings() {
@@ -842,14 +841,15 @@ void StoreOnClose() {
     if (g.exitWithoutUpdate) return;
     CaptureViewSettings();
     if (WriteViewSettings(g.view, false)) {
-        if (!ProductHasValue("LCancelStr")) {
+        if (!ProductHasValue(values::kInitMenuTitle)) {
             // The first run's settings, over whatever is stored already.
             OptionsFillForm(std::string(kProductKey) + "\\");
             OptionsSaveForm();
             HotKeyFillForm();
             HotKeySaveForm();
         }
-        if (!ProductHasValue("ShowNoTitleWindows")) WriteProductNumberIfKeyExists("ShowNoTitleWindows", 0);
+        if (!ProductHasValue(values::kShowNoTitleWindows))
+            WriteProductNumberIfKeyExists(values::kShowNoTitleWindows, 0);
         WriteProductNumberIfKeyExists("AutoSize", g.view.autoSize ? 1 : 0);
         CreateGroupKeyAt(kRootGroup);
     }

@@ -16,7 +16,6 @@ namespace {
 
 constexpr char kCaption[] = "HOLM Configuration";
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr char kHiddenTitlesKey[] = "Software\\Tarvel\\Holm\\WindowsNotToShow";
 constexpr int kClientWidth = 506, kClientHeight = 479;
 constexpr int kOffset = 25;
 constexpr int kMaxDelayOnBar = 400;
@@ -31,22 +30,22 @@ struct CheckInfo {
 };
 
 const CheckInfo kChecks[kOptionCheckCount] = {
-    {"MiddleButtonAsDblClick", "Middle mouse button as double click", IDC_OPT_CHECK1, true, false},
-    {"ShowCplIcons", "Show Control Panel icons in Init Menu", IDC_OPT_CHECK2, true, false},
-    {"ShowNoTitleWindows", "Show windows with no title in Window Menu", IDC_OPT_CHECK3, false, false},
-    {"ShowWindowIcons", "Show window icons in Window Menu", IDC_OPT_CHECK4, true, false},
-    {"TrayOnTop", "Tray always visible", IDC_OPT_CHECK5, true, false},
-    {"TrayAutoSize", "Autosize tray", IDC_OPT_CHECK6, true, false},
-    {"TraySnapToEdge", "Snap tray to screen edges", IDC_OPT_CHECK7, true, false},
-    {"ShowHotkeysInLpum", "Show hotkeys on Init Menu", IDC_OPT_CHECK8, false, false},
-    {"TrayVisible", "Show tray", IDC_OPT_CHECK9, true, false},
-    {"ShowProgIcons", "Show program icons on Init Menu", IDC_OPT_CHECK10, true, false},
-    {"RunStartupGroupByDefault", "Always run Startup group on HOLM startup", IDC_OPT_CHECK11, true, false},
-    {"ForceDesktopDLL", "Force use of Desktop DLL", IDC_OPT_CHECK12, false, false},
+    {values::kMiddleButtonAsDblClick, "Middle mouse button as double click", IDC_OPT_CHECK1, true, false},
+    {values::kShowCplIcons, "Show Control Panel icons in Init Menu", IDC_OPT_CHECK2, true, false},
+    {values::kShowNoTitleWindows, "Show windows with no title in Window Menu", IDC_OPT_CHECK3, false, false},
+    {values::kShowWindowIcons, "Show window icons in Window Menu", IDC_OPT_CHECK4, true, false},
+    {values::kTrayOnTop, "Tray always visible", IDC_OPT_CHECK5, true, false},
+    {values::kTrayAutoSize, "Autosize tray", IDC_OPT_CHECK6, true, false},
+    {values::kTraySnapToEdge, "Snap tray to screen edges", IDC_OPT_CHECK7, true, false},
+    {values::kShowHotkeysInLpum, "Show hotkeys on Init Menu", IDC_OPT_CHECK8, false, false},
+    {values::kTrayVisible, "Show tray", IDC_OPT_CHECK9, true, false},
+    {values::kShowProgIcons, "Show program icons on Init Menu", IDC_OPT_CHECK10, true, false},
+    {values::kRunStartupGroupByDefault, "Always run Startup group on HOLM startup", IDC_OPT_CHECK11, true, false},
+    {values::kForceDesktopDll, "Force use of Desktop DLL", IDC_OPT_CHECK12, false, false},
     {"HideMinimized", "Hide minimized windows", IDC_OPT_CHECK13, true, false},
-    {"TrayVertical", "Make tray resize vertically", IDC_OPT_CHECK14, false, false},
-    {"UseCustomMenus", "Use custom menus (cloaks)", IDC_OPT_CHECK15, true, true},
-    {"ReverseRightAndLeftButtons", "Reverse menu buttons", IDC_OPT_CHECK16, false, true},
+    {values::kTrayVertical, "Make tray resize vertically", IDC_OPT_CHECK14, false, false},
+    {values::kUseCustomMenus, "Use custom menus (cloaks)", IDC_OPT_CHECK15, true, true},
+    {values::kReverseButtons, "Reverse menu buttons", IDC_OPT_CHECK16, false, true},
 };
 
 OptionsFormState g_state;
@@ -139,7 +138,7 @@ void FillHiddenTitles(const std::string& keyPath) {
 
 // The hidden titles become exactly the list's entries.
 bool SaveHiddenTitles() {
-    holm::UniqueKey key = CreateKey(HKEY_CURRENT_USER, kHiddenTitlesKey);
+    holm::UniqueKey key = CreateKey(HKEY_CURRENT_USER, holm::kHiddenTitlesKey);
     if (!key) return false;
     for (;;) {
         char name[16384];
@@ -400,12 +399,12 @@ void OptionsFillForm(const std::string& keyPath) {
     g_state.hiddenTitles.clear();
     FillMenuShowDelay();
     if (holm::UniqueKey key = OpenKey(keyPath, KEY_QUERY_VALUE)) {
-        ReadString(key.Get(), "LCancelStr", g_state.initMenuTitle);
-        ReadString(key.Get(), "RCancelStr", g_state.windowListTitle);
+        ReadString(key.Get(), values::kInitMenuTitle, g_state.initMenuTitle);
+        ReadString(key.Get(), values::kWindowListTitle, g_state.windowListTitle);
         DWORD length = 0;
-        if (ReadDword(key.Get(), "MaxWinTitleLen", length) && length <= kLongestTitle) g_state.maxTitleLength = static_cast<int>(length);
+        if (ReadDword(key.Get(), values::kMaxWinTitleLen, length) && length <= kLongestTitle) g_state.maxTitleLength = static_cast<int>(length);
         for (int c = 0; c < kOptionCheckCount; ++c) FillCheck(key.Get(), static_cast<OptionCheck>(c));
-        ReadString(key.Get(), "CloakDir", g_state.cloakDir);
+        ReadString(key.Get(), values::kCloakDir, g_state.cloakDir);
     }
     ApplyPlatformRule();
     FillHiddenTitles(keyPath);
@@ -416,13 +415,13 @@ bool OptionsSaveForm() {
         if (!WriteString(desktop.Get(), "MenuShowDelay", std::to_string(g_state.menuShowDelay))) return false;
     holm::UniqueKey key = CreateKey(HKEY_CURRENT_USER, kProductKey);
     if (!key) return false;
-    if (!WriteString(key.Get(), "LCancelStr", g_state.initMenuTitle) ||
-        !WriteString(key.Get(), "RCancelStr", g_state.windowListTitle) ||
-        !WriteDword(key.Get(), "MaxWinTitleLen", static_cast<DWORD>(g_state.maxTitleLength)))
+    if (!WriteString(key.Get(), values::kInitMenuTitle, g_state.initMenuTitle) ||
+        !WriteString(key.Get(), values::kWindowListTitle, g_state.windowListTitle) ||
+        !WriteDword(key.Get(), values::kMaxWinTitleLen, static_cast<DWORD>(g_state.maxTitleLength)))
         return false;
     for (int c = 0; c < kOptionCheckCount; ++c)
         if (!WriteDword(key.Get(), kChecks[c].valueName, g_state.checked[c] ? 1 : 0)) return false;
-    if (!g_state.cloakDir.empty() && !WriteString(key.Get(), "CloakDir", g_state.cloakDir)) return false;
+    if (!g_state.cloakDir.empty() && !WriteString(key.Get(), values::kCloakDir, g_state.cloakDir)) return false;
     return SaveHiddenTitles();
 }
 

@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "start_menu_import.h"
 #include "view_rows.h"
+#include "win_handles.h"
 
 namespace setwise {
 
@@ -96,30 +97,30 @@ void WriteDefaultItems() {
 }
 
 void WriteDefaultCloak() {
-    WriteProductText("Cloak", "Default");
-    WriteProductNumber("UseCustomMenus", 1);
+    WriteProductText(values::kCloak, "Default");
+    WriteProductNumber(values::kUseCustomMenus, 1);
     const std::string cloak = "Cloaks\\Default";
     CreateGroupKeyAt(cloak);
     const auto number = [&](const char* name) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, GroupKeyOf(cloak).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        HKEY raw = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, GroupKeyOf(cloak).c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
             return;
+        holm::UniqueKey key(raw);
         const DWORD zero = 0;
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
-        RegCloseKey(key);
+        RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
     };
-    WriteGroupValue(cloak, "BackgroundBitmap", "");
-    WriteGroupValue(cloak, "SubmenuIcon", "");
-    WriteGroupValue(cloak, "Font", "MS Sans Serif");
-    number("Underline");
-    number("Italics");
-    number("Bold");
-    WriteGroupValue(cloak, "TextColor", "255 255 255");
-    WriteGroupValue(cloak, "DisabledTextColor", "175 175 175");
-    WriteGroupValue(cloak, "BorderAndSepColor", "255 255 255");
-    WriteGroupValue(cloak, "HideCursor", "");
-    WriteGroupValue(cloak, "CloseCursor", "");
-    WriteGroupValue(cloak, "KillCursor", "");
+    WriteGroupValue(cloak, values::kCloakBackground, "");
+    WriteGroupValue(cloak, values::kCloakSubmenuIcon, "");
+    WriteGroupValue(cloak, values::kCloakFont, "MS Sans Serif");
+    number(values::kCloakUnderline);
+    number(values::kCloakItalics);
+    number(values::kCloakBold);
+    WriteGroupValue(cloak, values::kCloakTextColour, "255 255 255");
+    WriteGroupValue(cloak, values::kCloakDisabledTextColour, "175 175 175");
+    WriteGroupValue(cloak, values::kCloakBorderColour, "255 255 255");
+    WriteGroupValue(cloak, values::kCloakHideCursor, "");
+    WriteGroupValue(cloak, values::kCloakCloseCursor, "");
+    WriteGroupValue(cloak, values::kCloakKillCursor, "");
 }
 
 void RunFirstRun() {
@@ -128,7 +129,7 @@ void RunFirstRun() {
                 kCaptionWelcome);
     if (g.hooks.selectRoot) g.hooks.selectRoot();
     g.firstRun = true;
-    WriteProductText("StartupGroupName", "");
+    WriteProductText(values::kStartupGroupName, "");
     ImportFolder(0, StartMenuFolder(false));
     if (g.isNT) ImportFolder(0, StartMenuFolder(true));
     ImportFolder(0, QuickLaunchFolder());
@@ -235,15 +236,15 @@ bool DeleteKeyTree(const std::string& groupPath) {
 }
 
 void SetStartupGroupName(const std::string& name) {
-    WriteProductText("StartupGroupName", name);
+    WriteProductText(values::kStartupGroupName, name);
     g.startupGroupName = name;
 }
 
-bool IsNewInstallation() { return !ProductHasValue("TrayVisible"); }
+bool IsNewInstallation() { return !ProductHasValue(values::kTrayVisible); }
 
 void LoadMenuTree() {
     if (ProductKeyExists()) {
-        g.startupGroupName = ReadProductText("StartupGroupName");
+        g.startupGroupName = ReadProductText(values::kStartupGroupName);
         LoadTopGroups();
     }
     g.firstRun = false;

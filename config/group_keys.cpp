@@ -8,8 +8,6 @@
 
 namespace setwise {
 
-const char kProductKey[] = "Software\\Tarvel\\Holm";
-const char kRootGroup[] = "Init Menu";
 
 namespace {
 
@@ -60,8 +58,8 @@ void DeleteBelow(HKEY key) {
         if (names.empty()) return;
         HKEY child = nullptr;
         if (RegOpenKeyExA(key, names[0].c_str(), 0, KEY_ALL_ACCESS, &child) == ERROR_SUCCESS) {
-            DeleteBelow(child);
-            RegCloseKey(child);
+            holm::UniqueKey owned(child);
+            DeleteBelow(owned.Get());
         }
         if (RegDeleteKeyA(key, names[0].c_str()) != ERROR_SUCCESS) return;  // never loop on a stuck key
     }

@@ -8,10 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "holm_names.h"
+#include "holm_values.h"
+
 namespace setwise {
 
-extern const char kProductKey[];   // Software\Tarvel\Holm
-extern const char kRootGroup[];    // Init Menu
+namespace values = holm::values;
+
+constexpr const char* kProductKey = holm::kOptionsKey;
+constexpr const char* kRootGroup = holm::kRootGroup;
 
 using NamedText = std::pair<std::string, std::string>;  // value name, item text
 

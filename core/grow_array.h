@@ -1,6 +1,6 @@
 // A growable array of plain values: starts at a given capacity, doubles when
 // full, and removes by moving the last element into the freed slot. Used for
-// the launch, monitor and window tables and the image lists. It never frees
+// the window table and the hidden-title list. It never frees
 // what its elements point to. Pure logic: no Windows headers.
 #pragma once
 #include <cstdlib>

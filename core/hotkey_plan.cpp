@@ -1,5 +1,8 @@
 #include "hotkey_plan.h"
 
+#include "holm_names.h"
+#include "holm_values.h"
+
 namespace holm::hotkeys {
 
 namespace {
@@ -20,23 +23,27 @@ struct Entry {
 };
 
 const Entry kEntries[] = {
-    {"Init Menu", 2721, kShiftEscape, kShiftEscape, "'Init Menu' hotkey conflicted with another hotkey", true},
-    {"Window List", 2720, kControlEscape, kControlShiftEscape, "'Window Menu' hotkey conflicted with another hotkey",
-     true},
-    {"Configure HOLM", 2723, kNone, kNone, "'Configure HOLM' hotkey conflicted with another hotkey", false},
-    {"Run", 2722, kF11, kF11, "'Run' hotkey conflicted with another hotkey", true},
-    {"ShowHide Tray", 2724, kNone, kNone, "'ShowHide Tray' hotkey conflicted with another hotkey", true},
-    {"Logoff", 2725, kNone, kNone, "'Logoff' hotkey conflicted with another hotkey", true},
-    {"Shutdown", 2726, kNone, kNone, "'Shutdown' hotkey conflicted with another hotkey", true},
-    {"Reboot", 2727, kNone, kNone, "'Reboot' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyInitMenu, kHotkeyInitMenu, kShiftEscape, kShiftEscape,
+     "'Init Menu' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyWindowList, kHotkeyWindowList, kControlEscape, kControlShiftEscape,
+     "'Window Menu' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyConfigure, kHotkeyConfigure, kNone, kNone, "'Configure HOLM' hotkey conflicted with another hotkey",
+     false},
+    {values::kHotkeyRun, kHotkeyRun, kF11, kF11, "'Run' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyToggleTray, kHotkeyToggleTray, kNone, kNone,
+     "'ShowHide Tray' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyLogoff, kHotkeyLogoff, kNone, kNone, "'Logoff' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyShutdown, kHotkeyShutdown, kNone, kNone, "'Shutdown' hotkey conflicted with another hotkey", true},
+    {values::kHotkeyReboot, kHotkeyReboot, kNone, kNone, "'Reboot' hotkey conflicted with another hotkey", true},
 };
 
 std::vector<Registration> BuiltIn(bool nt) {
     return {
-        {2721, *DecodeHotkey(kShiftEscape), "Conflict with Shift-Escape hotkey", true},
-        nt ? Registration{2720, *DecodeHotkey(kControlEscape), "Conflict with Control-Esc hotkey", true}
-           : Registration{2720, *DecodeHotkey(kControlShiftEscape), "Conflict with Control-Shift-Esc hotkey", true},
-        {2722, *DecodeHotkey(kF11), "Conflict with F11 hotkey", true},
+        {kHotkeyInitMenu, *DecodeHotkey(kShiftEscape), "Conflict with Shift-Escape hotkey", true},
+        nt ? Registration{kHotkeyWindowList, *DecodeHotkey(kControlEscape), "Conflict with Control-Esc hotkey", true}
+           : Registration{kHotkeyWindowList, *DecodeHotkey(kControlShiftEscape),
+                          "Conflict with Control-Shift-Esc hotkey", true},
+        {kHotkeyRun, *DecodeHotkey(kF11), "Conflict with F11 hotkey", true},
     };
 }
 

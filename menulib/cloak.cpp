@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "cloak_menu.h"
 #include "cloak_record.h"
 #include "holm_names.h"
@@ -15,16 +17,22 @@ namespace {
 
 // Images taken from the resource module are shared by the system and are
 // never destroyed; those loaded from files are owned here.
-struct LoadedCursor {
-    HCURSOR cursor = nullptr;
-    bool owned = false;
+template <typename H, typename Unique>
+struct LoadedImage {
+    Unique owned;
+    H shared = nullptr;
+    H Get() const { return owned ? owned.Get() : shared; }
 };
+using LoadedIcon = LoadedImage<HICON, UniqueIcon>;
+using LoadedCursor = LoadedImage<HCURSOR, UniqueCursor>;
 
+// What the look's handles point into.
 struct CloakResources {
     CloakLook look;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ bitmapDCDefault = nullptr;
-    bool submenuIconOwned = false;
+    UniqueFont font;
+    SelectedBitmap background;
+    UniquePen borderPen;
+    LoadedIcon submenuIcon;
     LoadedCursor hide, close, kill;
 };
 
@@ -41,60 +49,40 @@ HFONT MakeFont(const CloakRecord& record) {
     return CreateFontIndirectA(&lf);
 }
 
-HBITMAP LoadBackground(const CloakPath& value) {
-    if (!value.present) return nullptr;
-    if (value.path.empty()) return LoadBitmapA(g_lib.resources, "DEFAULT_MENU_BKGND");
-    return static_cast<HBITMAP>(LoadImageA(nullptr, value.path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+UniqueBitmap LoadBackground(const CloakPath& value) {
+    if (!value.present) return UniqueBitmap();
+    if (value.path.empty()) return UniqueBitmap(LoadBitmapA(g_lib.resources, "DEFAULT_MENU_BKGND"));
+    return UniqueBitmap(
+        static_cast<HBITMAP>(LoadImageA(nullptr, value.path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
 }
 
-// The submenu icon and whether it is ours to destroy.
-HICON LoadSubmenuIcon(const CloakPath& value, bool& owned) {
-    owned = false;
-    if (!value.present || value.path.empty()) return LoadIconA(g_lib.resources, "DEFAULTSUBMENUICON");
+LoadedIcon LoadSubmenuIcon(const CloakPath& value) {
+    LoadedIcon loaded;
+    if (!value.present || value.path.empty()) {
+        loaded.shared = LoadIconA(g_lib.resources, "DEFAULTSUBMENUICON");
+        return loaded;
+    }
     HICON icon = ExtractIconA(g_lib.resources, value.path.c_str(), 0);
-    if (reinterpret_cast<INT_PTR>(icon) <= 1) return nullptr;  // 1: not a program, library or icon file
-    owned = true;
-    return icon;
+    if (reinterpret_cast<INT_PTR>(icon) > 1) loaded.owned.Reset(icon);  // 1: not a program, library or icon file
+    return loaded;
 }
 
 LoadedCursor LoadCloakCursor(const CloakPath& value, const char* builtIn) {
     LoadedCursor loaded;
-    if (value.present && !value.path.empty()) loaded.cursor = LoadCursorFromFileA(value.path.c_str());
-    loaded.owned = loaded.cursor != nullptr;
-    if (!loaded.cursor) loaded.cursor = LoadCursorA(g_lib.resources, builtIn);
+    if (value.present && !value.path.empty()) loaded.owned.Reset(LoadCursorFromFileA(value.path.c_str()));
+    if (!loaded.owned) loaded.shared = LoadCursorA(g_lib.resources, builtIn);
     return loaded;
 }
 
-void ReleaseCursor(LoadedCursor& loaded) {
-    if (loaded.owned) DestroyCursor(loaded.cursor);
-    loaded = LoadedCursor();
-}
-
-void ReleaseBackground(CloakResources& r) {
-    if (r.look.bitmapDC) {
-        SelectObject(r.look.bitmapDC, r.bitmapDCDefault);
-        DeleteDC(r.look.bitmapDC);
-    }
-    if (r.bitmap) DeleteObject(r.bitmap);
+// An unusable bitmap leaves the cloak without a background.
+void TakeBackground(CloakResources& r, UniqueBitmap bitmap) {
+    r.background.Reset();
     r.look.bitmapDC = nullptr;
-    r.bitmap = nullptr;
-    r.bitmapDCDefault = nullptr;
     r.look.bitmapWidth = r.look.bitmapHeight = 0;
-}
-
-void TakeBackground(CloakResources& r, HBITMAP bitmap) {
-    ReleaseBackground(r);
-    if (!bitmap) return;
     BITMAP info = {};
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc || !GetObjectA(bitmap, sizeof(info), &info)) {
-        if (dc) DeleteDC(dc);
-        DeleteObject(bitmap);
-        return;
-    }
-    r.bitmap = bitmap;
-    r.look.bitmapDC = dc;
-    r.bitmapDCDefault = SelectObject(dc, bitmap);
+    if (!bitmap || !GetObjectA(bitmap.Get(), sizeof(info), &info)) return;
+    if (!r.background.Take(std::move(bitmap))) return;
+    r.look.bitmapDC = r.background.Dc();
     r.look.bitmapWidth = info.bmWidth;
     r.look.bitmapHeight = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
 }
@@ -102,25 +90,22 @@ void TakeBackground(CloakResources& r, HBITMAP bitmap) {
 void ApplyCloak(const CloakRecord& record) {
     RegisterMenuClass(g_lib.resources);
     CloakResources& r = g_cloak;
-    if (r.look.font) DeleteObject(r.look.font);
-    r.look.font = MakeFont(record);
+    r.font.Reset(MakeFont(record));
+    r.look.font = r.font.Get();
     TakeBackground(r, LoadBackground(record.background));
-    if (r.look.borderPen) DeleteObject(r.look.borderPen);
-    r.look.borderPen = CreatePen(PS_SOLID, 0, record.border);
-    if (r.submenuIconOwned && r.look.submenuIcon) DestroyIcon(r.look.submenuIcon);
-    r.look.submenuIcon = LoadSubmenuIcon(record.submenuIcon, r.submenuIconOwned);
+    r.borderPen.Reset(CreatePen(PS_SOLID, 0, record.border));
+    r.look.borderPen = r.borderPen.Get();
+    r.submenuIcon = LoadSubmenuIcon(record.submenuIcon);
+    r.look.submenuIcon = r.submenuIcon.Get();
     r.look.text = record.text;
     r.look.disabledText = record.disabledText;
     if (!r.look.arrow) r.look.arrow = LoadCursorA(nullptr, IDC_ARROW);
-    ReleaseCursor(r.hide);
-    ReleaseCursor(r.close);
-    ReleaseCursor(r.kill);
     r.hide = LoadCloakCursor(record.hideCursor, "HIDECURSOR");
     r.close = LoadCloakCursor(record.closeCursor, "CLOSECURSOR");
     r.kill = LoadCloakCursor(record.killCursor, "KILLCURSOR");
-    r.look.hide = r.hide.cursor;
-    r.look.close = r.close.cursor;
-    r.look.kill = r.kill.cursor;
+    r.look.hide = r.hide.Get();
+    r.look.close = r.close.Get();
+    r.look.kill = r.kill.Get();
 }
 
 }  // namespace

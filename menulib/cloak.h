@@ -6,8 +6,6 @@
 
 namespace holm {
 
-constexpr const char kMenuClass[] = "HolmMenu";
-
 struct CloakLook {
     HFONT font = nullptr;
     HDC bitmapDC = nullptr;  // the background, selected into a screen-compatible DC

@@ -6,6 +6,7 @@
 
 #include "cloak.h"
 #include "cloak_paint.h"
+#include "holm_names.h"
 #include "library_state.h"
 #include "window_util.h"
 

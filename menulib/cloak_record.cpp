@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "holm_names.h"
+#include "holm_values.h"
 #include "registry.h"
 
 namespace holm {
@@ -37,22 +38,22 @@ void ReadColour(HKEY record, const char* name, COLORREF& colour) {
 
 CloakRecord ReadCloakRecord(HKEY optionsKey) {
     std::string name;
-    if (!ReadText(optionsKey, "Cloak", name, kCloakTextBytes)) return BuiltInCloak();
+    if (!ReadText(optionsKey, values::kCloak, name, kCloakTextBytes)) return BuiltInCloak();
     const std::string path = std::string(kCloaksKey) + "\\" + name;
     UniqueKey record = OpenUserKey(path.c_str(), KEY_QUERY_VALUE);  // missing: every value absent
     CloakRecord look;
-    ReadText(record.Get(), "Font", look.font, kCloakTextBytes);
-    ReadNumber(record.Get(), "Bold", look.bold);
-    ReadNumber(record.Get(), "Italics", look.italics);
-    ReadNumber(record.Get(), "Underline", look.underline);
-    look.submenuIcon = ReadPath(record.Get(), "SubmenuIcon");
-    ReadColour(record.Get(), "TextColor", look.text);
-    ReadColour(record.Get(), "DisabledTextColor", look.disabledText);
-    ReadColour(record.Get(), "BorderAndSepColor", look.border);
-    look.background = ReadPath(record.Get(), "BackgroundBitmap");
-    look.hideCursor = ReadPath(record.Get(), "HideCursor");
-    look.closeCursor = ReadPath(record.Get(), "CloseCursor");
-    look.killCursor = ReadPath(record.Get(), "KillCursor");
+    ReadText(record.Get(), values::kCloakFont, look.font, kCloakTextBytes);
+    ReadNumber(record.Get(), values::kCloakBold, look.bold);
+    ReadNumber(record.Get(), values::kCloakItalics, look.italics);
+    ReadNumber(record.Get(), values::kCloakUnderline, look.underline);
+    look.submenuIcon = ReadPath(record.Get(), values::kCloakSubmenuIcon);
+    ReadColour(record.Get(), values::kCloakTextColour, look.text);
+    ReadColour(record.Get(), values::kCloakDisabledTextColour, look.disabledText);
+    ReadColour(record.Get(), values::kCloakBorderColour, look.border);
+    look.background = ReadPath(record.Get(), values::kCloakBackground);
+    look.hideCursor = ReadPath(record.Get(), values::kCloakHideCursor);
+    look.closeCursor = ReadPath(record.Get(), values::kCloakCloseCursor);
+    look.killCursor = ReadPath(record.Get(), values::kCloakKillCursor);
     return look;
 }
 

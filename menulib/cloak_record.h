@@ -8,7 +8,6 @@
 
 namespace holm {
 
-constexpr const char kCloaksKey[] = "Software\\Tarvel\\Holm\\Cloaks";
 constexpr DWORD kCloakTextBytes = 260;  // every text value, terminator included
 constexpr const char kDefaultCloakFont[] = "MS Sans Serif";
 constexpr COLORREF kBuiltInTextColour = RGB(255, 255, 255);

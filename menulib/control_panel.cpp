@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "holm_names.h"
@@ -29,7 +30,7 @@ struct AppletEntry {
 };
 
 struct ControlPanelState {
-    std::vector<MenuImage> images;  // owned; released at the next build
+    std::vector<MenuImage> images;  // released at the next build
 };
 
 ControlPanelState g_cpl;
@@ -98,7 +99,7 @@ std::string LabelFor(const std::string& file, const AppletInfo& info) {
 // The applet's icon is copied: the module that made it is freed soon.
 MenuImage ImageFor(HICON icon) {
     if (!g_lib.options.showCplIcons || !icon) return MenuImage();
-    return ImageFromIcon(CopyIcon(icon));
+    return ImageFromIcon(UniqueIcon(CopyIcon(icon)));
 }
 
 void ReadApplets(const std::string& file, std::vector<AppletEntry>& entries) {
@@ -116,7 +117,7 @@ void ReadApplets(const std::string& file, std::vector<AppletEntry>& entries) {
         SetStatus(entry.label);
         entry.image = ImageFor(info.icon);
         applet(g_lib.shell, CPL_STOP, i, info.data);
-        entries.push_back(entry);
+        entries.push_back(std::move(entry));
     }
     applet(g_lib.shell, CPL_EXIT, 0, 0);
 }
@@ -152,7 +153,7 @@ void AppendSorted(HMENU submenu, const std::vector<AppletEntry>& entries) {
     for (const AppletEntry& e : entries) labels.push_back(e.label);
     for (std::size_t i : MenuOrder(labels)) {
         AppendMenuA(submenu, MF_STRING, entries[i].id, entries[i].label.c_str());
-        AttachImage(submenu, entries[i].id, entries[i].image);
+        AttachImage(submenu, entries[i].id, entries[i].image.View());
     }
 }
 
@@ -163,13 +164,10 @@ void FillControlPanel(HMENU submenu) {
     for (const std::string& file : ControlPanelFiles()) ReadApplets(file, entries);
     if (g_lib.platform == VER_PLATFORM_WIN32_WINDOWS) AddWindows95Entries(entries);
     AppendSorted(submenu, entries);
-    for (const AppletEntry& e : entries)
-        if (!e.image.Empty()) g_cpl.images.push_back(e.image);
+    for (AppletEntry& e : entries)
+        if (!e.image.Empty()) g_cpl.images.push_back(std::move(e.image));
 }
 
-void ReleaseControlPanelImages() {
-    for (MenuImage& image : g_cpl.images) ReleaseMenuImage(image);
-    g_cpl.images.clear();
-}
+void ReleaseControlPanelImages() { g_cpl.images.clear(); }
 
 }  // namespace holm

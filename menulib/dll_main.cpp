@@ -3,17 +3,14 @@
 #include <windows.h>
 
 #include "holm_names.h"
+#include "holm_values.h"
 #include "library_state.h"
 #include "registry.h"
-
-namespace holm {
-LibraryState g_lib;
-}
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         holm::UniqueKey key = holm::OpenUserKey(holm::kOptionsKey);
-        holm::ReadNumber(key.Get(), "MiddleButtonAsDblClick", holm::g_lib.middleButtonAsDblClick);
+        holm::ReadNumber(key.Get(), holm::values::kMiddleButtonAsDblClick, holm::g_lib.middleButtonAsDblClick);
     }
     return TRUE;
 }

@@ -1,61 +1,35 @@
-// The small exports: flags, handles and the menu triggers.
+// Every export of the library, each handing on to the routine that does it.
 #include "holm_api.h"
-#include "holm_names.h"
+#include "folder_monitor.h"
 #include "init_menu.h"
+#include "launch.h"
+#include "launch_table.h"
+#include "library_start.h"
 #include "library_state.h"
-#include "menu_images.h"
 #include "menu_open.h"
-#include "no_throw.h"
-#include "win_handles.h"
+#include "mouse_hook.h"
+#include "shutdown_right.h"
+#include "window_actions.h"
 
-using namespace holm;
-
-extern "C" HHOOK _setmhook(HHOOK hook) { return g_lib.hook = hook; }
-extern "C" HHOOK _getmhook(void) { return g_lib.hook; }
-extern "C" HWND _sethwnd(HWND shellWindow) { return g_lib.shell = shellWindow; }
-extern "C" int _setnotalready(int value) { return g_lib.menusReady = value; }
-extern "C" int _RoL(void) { return g_lib.lastMenu; }
-extern "C" int _setRoL(int value) { return g_lib.lastMenu = value; }
-
-extern "C" int _allowedShutdown(void) {
-    if (!g_lib.IsNT()) return 1;
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return 0;
-    UniqueKernelHandle token(raw);
-    PRIVILEGE_SET privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Control = PRIVILEGE_SET_ALL_NECESSARY;
-    privileges.Privilege[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privilege[0].Luid)) return 0;
-    BOOL allowed = FALSE;
-    if (!PrivilegeCheck(token.Get(), &privileges, &allowed)) return 0;
-    return allowed ? 1 : 0;
-}
-
-static void ShowAtCursor(void (*open)(int, int)) {
-    if (!g_lib.menusReady || !g_lib.initialised) return;
-    POINT pt = {};
-    GetCursorPos(&pt);
-    open(pt.x, pt.y);
-}
-
-extern "C" void _ShowLeftMenu(void) {
-    Guarded([] { ShowAtCursor(OpenInitMenu); });
-}
-extern "C" void _ShowRightMenu(void) {
-    Guarded([] { ShowAtCursor(OpenWindowList); });
-}
-
-static BOOL ChangeTrayEntry(HWND trayWindow) {
-    const bool visible = IsWindowVisible(trayWindow) != FALSE;
-    HMENU special = InitMenuSpecial();
-    const BOOL result = ModifyMenuA(special, kCmdToggleTray, MF_BYCOMMAND | MF_STRING, kCmdToggleTray,
-                                    visible ? "Hide tray" : "Show tray");
-    AttachImage(special, kCmdToggleTray, GetFixedImage(visible ? FixedImage::HideTray : FixedImage::ShowTray));
-    return result;
-}
-
-extern "C" BOOL _changeTrayStr(HWND trayWindow) {
-    g_lib.tray = trayWindow;  // every rebuild matches the entry to it again
-    return Guarded(FALSE, [&] { return ChangeTrayEntry(trayWindow); });
-}
+extern "C" volatile DWORD* _init(HINSTANCE resources, HWND status) { return holm::StartLibrary(resources, status); }
+extern "C" HHOOK _setmhook(HHOOK hook) { return holm::SetMouseHook(hook); }
+extern "C" HHOOK _getmhook(void) { return holm::MouseHook(); }
+extern "C" HWND _sethwnd(HWND shellWindow) { return holm::SetShellWindow(shellWindow); }
+extern "C" int _setnotalready(int value) { return holm::SetMenusReady(value); }
+extern "C" int _RoL(void) { return holm::LastMenu(); }
+extern "C" int _setRoL(int value) { return holm::SetLastMenu(value); }
+extern "C" int _allowedShutdown(void) { return holm::ShutdownAllowed(); }
+extern "C" int _getnumprogs(void) { return holm::LaunchEntryCount(); }
+extern "C" void _ShowLeftMenu(void) { holm::ShowInitMenuAtCursor(); }
+extern "C" void _ShowRightMenu(void) { holm::ShowWindowListAtCursor(); }
+extern "C" int _doInitMenu(int index) { return holm::RunLaunchEntry(index); }
+extern "C" int _doWinMenu(WPARAM id) { return holm::ActOnWindowListChoice(id); }
+extern "C" int _doCloseWinMenu(WPARAM id) { return holm::CloseChosenWindow(id); }
+extern "C" int _doHideWinMenu(WPARAM id) { return holm::HideChosenWindow(id); }
+extern "C" int _doKillWinMenu(WPARAM id) { return holm::EndChosenWindowProcess(id); }
+extern "C" void _unregHotkeys(void) { holm::UnregisterItemHotkeys(); }
+extern "C" int _resetLpum(void) { return holm::ResetMenus(); }
+extern "C" BOOL _changeTrayStr(HWND trayWindow) { return holm::MatchTrayEntry(trayWindow); }
+extern "C" void _runConfigProgAndWait(void) { holm::RunConfigProgramAndWait(); }
+extern "C" BOOL _updateMenu(HMENU menu, UINT id, int changed) { return holm::MarkMonitorEntry(menu, id, changed != 0); }
+extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM m, LPARAM l) { return holm::HandleMouseHook(code, m, l); }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "holm_api.h"
 #include "library_state.h"
 #include "menu_images.h"
 #include "win_handles.h"
@@ -66,7 +65,7 @@ void Watch(const WatchParams& p) {
     UniqueChangeNotification change(raw);
     const HANDLE waits[] = {p.stop.Get(), change.Get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        _updateMenu(p.menu, p.id, 1);
+        MarkMonitorEntry(p.menu, p.id, true);
         if (!FindNextChangeNotification(change.Get())) {
             ShowMonitorError("Monitoring of \"%s\" terminated because of failed FindNextChangeNotification() call",
                              p.folder);
@@ -160,7 +159,7 @@ void StartMonitors() {
 void ClearMonitorMarkFor(UINT id) {
     for (const Monitor& m : g_state.monitors) {
         if (m.id == id) {
-            _updateMenu(m.menu, m.id, 0);
+            MarkMonitorEntry(m.menu, m.id, false);
             return;
         }
     }
@@ -179,10 +178,7 @@ int RunningMonitorThreads() {
     return running;
 }
 
-}  // namespace holm
-
-extern "C" BOOL _updateMenu(HMENU menu, UINT id, int changed) {
-    using namespace holm;
+BOOL MarkMonitorEntry(HMENU menu, UINT id, bool changed) {
     if (g_lib.Cloaked()) {
         const FixedImage image = changed ? FixedImage::ChangedFolder : FixedImage::MonitorFolder;
         MENUITEMINFOA mii = {};
@@ -193,3 +189,5 @@ extern "C" BOOL _updateMenu(HMENU menu, UINT id, int changed) {
     }
     return CheckMenuItem(menu, id, MF_BYCOMMAND | (changed ? MF_CHECKED : MF_UNCHECKED)) != static_cast<DWORD>(-1);
 }
+
+}  // namespace holm

@@ -19,6 +19,10 @@ void StartMonitors();
 // Clears the change mark of the monitor whose entry has command id `id`.
 void ClearMonitorMarkFor(UINT id);
 
+// Shows entry `id` of `menu` as changed or not: the changed-folder image in
+// the cloaked style, the check mark in the plain style.
+BOOL MarkMonitorEntry(HMENU menu, UINT id, bool changed);
+
 // Ends every watcher thread and waits for it, then forgets every monitor.
 void ClearMonitors();
 

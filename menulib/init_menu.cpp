@@ -2,23 +2,28 @@
 
 #include "control_panel.h"
 #include "folder_monitor.h"
-#include "holm_api.h"
 #include "holm_names.h"
+#include "holm_values.h"
+#include "library_start.h"
 #include "library_state.h"
-#include "menu_images.h"
 #include "launch_table.h"
+#include "menu_images.h"
+#include "no_throw.h"
 #include "popup_title.h"
 #include "program_icons.h"
 #include "registry.h"
+#include "shutdown_right.h"
 #include "status_text.h"
 #include "store_walk.h"
+#include "win_handles.h"
 
 namespace holm {
 
 namespace {
 
+// The root owns the two submenus once they are appended to it.
 struct InitMenuState {
-    HMENU root = nullptr;
+    UniqueMenu root;
     HMENU special = nullptr;
     HMENU controlPanel = nullptr;
 };
@@ -43,7 +48,7 @@ void AppendWithImage(HMENU menu, UINT id, const char* text, FixedImage image, UI
 }
 
 void FillSpecial(HMENU special) {
-    const UINT shutdownFlags = _allowedShutdown() ? 0 : MF_GRAYED;
+    const UINT shutdownFlags = ShutdownAllowed() ? 0 : MF_GRAYED;
     AppendWithImage(special, kCmdTaskManager, "Task Manager", FixedImage::TaskManager);
     if (g_lib.IsNT()) AppendWithImage(special, kCmdKill16Bit, "Kill 16-bit Kernels", FixedImage::Kill16Bit);
     AppendMenuA(special, MF_SEPARATOR, 0, nullptr);
@@ -61,7 +66,7 @@ void FillSpecial(HMENU special) {
 bool AskToRunConfiguration(const char* text, const char* caption) {
     const int answer = MessageBoxA(g_lib.shell, text, caption, MB_YESNO | MB_ICONINFORMATION | MB_TOPMOST);
     if (answer != IDYES) return false;
-    _runConfigProgAndWait();
+    RunConfigProgramAndWait();
     return true;
 }
 
@@ -87,14 +92,23 @@ void LoadStoreIntoRoot(HMENU root) {
                               "to run the configuration program anyways?",
                               "HOLM");
     } else if (created) {
-        _runConfigProgAndWait();
+        RunConfigProgramAndWait();
         return;
     }
-    if (!ReadNumber(options.Get(), "ShowNoTitleWindows", g_lib.options.showNoTitleWindows))
+    if (!ReadNumber(options.Get(), values::kShowNoTitleWindows, g_lib.options.showNoTitleWindows))
         AskToRunConfiguration(kCorrupt, "HOLMDLL");
     UniqueKey store = CreateUserKey(kInitMenuKey, KEY_READ, created);
     if (!store && !AskToRunConfiguration(kCorrupt, "HOLMDLL")) return;
     if (!created) WalkGroup(kInitMenuKey, root, false);
+}
+
+BOOL ChangeTrayEntry(HWND trayWindow) {
+    const bool visible = IsWindowVisible(trayWindow) != FALSE;
+    const BOOL result = ModifyMenuA(g_menu.special, kCmdToggleTray, MF_BYCOMMAND | MF_STRING, kCmdToggleTray,
+                                    visible ? "Hide tray" : "Show tray");
+    AttachImage(g_menu.special, kCmdToggleTray,
+                GetFixedImage(visible ? FixedImage::HideTray : FixedImage::ShowTray));
+    return result;
 }
 
 }  // namespace
@@ -106,29 +120,34 @@ void BuildInitMenu() {
     SetStatusText("Reading Init Menu...");
     g_menu.special = CreatePopupOrDie();
     FillSpecial(g_menu.special);
-    if (g_lib.tray) _changeTrayStr(g_lib.tray);
+    if (g_lib.tray) MatchTrayEntry(g_lib.tray);
 
-    g_menu.root = CreatePopupMenu();
-    AppendMenuA(g_menu.root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
-    AppendMenuA(g_menu.root, MF_SEPARATOR, 0, nullptr);
-    LoadStoreIntoRoot(g_menu.root);
-    AppendMenuA(g_menu.root, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(g_menu.root, MF_STRING, kCmdRun, "Run...");
-    AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
-    AppendMenuA(g_menu.root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
+    g_menu.root.Reset(CreatePopupMenu());
+    HMENU root = g_menu.root.Get();
+    AppendMenuA(root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
+    AppendMenuA(root, MF_SEPARATOR, 0, nullptr);
+    LoadStoreIntoRoot(root);
+    AppendMenuA(root, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(root, MF_STRING, kCmdRun, "Run...");
+    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
+    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
     StartMonitors();
 }
 
 void DestroyInitMenu() {
     ClearMonitors();
-    if (g_menu.root) DestroyMenu(g_menu.root);
     g_menu = InitMenuState();
     ReleaseProgramImages();
     ReleaseControlPanelImages();
     ClearLaunchTable();
 }
 
-HMENU InitMenuRoot() { return g_menu.root; }
+HMENU InitMenuRoot() { return g_menu.root.Get(); }
 HMENU InitMenuSpecial() { return g_menu.special; }
+
+BOOL MatchTrayEntry(HWND trayWindow) {
+    g_lib.tray = trayWindow;  // every rebuild matches the entry to it again
+    return Guarded(FALSE, [&] { return ChangeTrayEntry(trayWindow); });
+}
 
 }  // namespace holm

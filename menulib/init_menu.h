@@ -13,4 +13,8 @@ void DestroyInitMenu();
 HMENU InitMenuRoot();
 HMENU InitMenuSpecial();
 
+// Names the Special submenu's tray entry "Hide tray" or "Show tray" as
+// `trayWindow` is visible or not; every later build matches it again.
+BOOL MatchTrayEntry(HWND trayWindow);
+
 }  // namespace holm

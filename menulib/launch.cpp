@@ -7,7 +7,6 @@
 
 #include "command_split.h"
 #include "folder_monitor.h"
-#include "holm_api.h"
 #include "holm_names.h"
 #include "launch_table.h"
 #include "library_state.h"
@@ -42,10 +41,9 @@ int ShellRun(const char* command, const char* directory, int show) {
     return result > 32 ? 1 : 0;
 }
 
-}  // namespace holm
+namespace {
 
-static int DoInitMenu(int index) {
-    using namespace holm;
+int Launch(int index) {
     const LaunchEntry* entry = LaunchEntryAt(index);
     if (!entry) return 0;
     ClearMonitorMarkFor(kCmdFirstLaunch + index);
@@ -56,6 +54,10 @@ static int DoInitMenu(int index) {
     return MessageBoxA(g_lib.shell, message, "HOLM", MB_ICONERROR | MB_TOPMOST);
 }
 
-extern "C" int _doInitMenu(int index) {
-    return holm::Guarded(0, [&] { return DoInitMenu(index); });
+}  // namespace
+
+int RunLaunchEntry(int index) {
+    return Guarded(0, [&] { return Launch(index); });
 }
+
+}  // namespace holm

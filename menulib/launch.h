@@ -10,4 +10,9 @@ namespace holm {
 // success, 0 on failure.
 int ShellRun(const char* command, const char* directory, int show);
 
+// Starts launch entry `index` (clearing its folder monitor's change mark);
+// 0 when there is no such entry. A failed start is reported in a message
+// box, whose answer is returned.
+int RunLaunchEntry(int index);
+
 }  // namespace holm

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "holm_api.h"
 #include "holm_names.h"
 #include "library_state.h"
 
@@ -36,13 +35,10 @@ void ClearLaunchTable() {
     g_table.reserve(100);
 }
 
-}  // namespace holm
-
-extern "C" int _getnumprogs(void) { return holm::LaunchEntryCount(); }
-
-extern "C" void _unregHotkeys(void) {
-    for (int i = 0; i < holm::LaunchEntryCount(); ++i) {
-        if (holm::LaunchEntryAt(i)->hotkeyVk != holm::kNoHotkey)
-            UnregisterHotKey(holm::g_lib.shell, holm::kCmdFirstLaunch + i);
+void UnregisterItemHotkeys() {
+    for (int i = 0; i < LaunchEntryCount(); ++i) {
+        if (g_table[i].hotkeyVk != kNoHotkey) UnregisterHotKey(g_lib.shell, kCmdFirstLaunch + i);
     }
 }
+
+}  // namespace holm

@@ -29,4 +29,7 @@ const LaunchEntry* LaunchEntryAt(int index);
 // Empties the table.
 void ClearLaunchTable();
 
+// Unregisters the hotkeys of the entries that have one.
+void UnregisterItemHotkeys();
+
 }  // namespace holm

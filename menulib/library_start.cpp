@@ -1,11 +1,11 @@
-// _init, _resetLpum and _runConfigProgAndWait: the library's start-up and
-// rebuild.
-#include "holm_api.h"
+#include "library_start.h"
+
 #include "holm_names.h"
 #include "cloak.h"
 #include "folder_monitor.h"
 #include "hidden_titles.h"
 #include "init_menu.h"
+#include "launch_table.h"
 #include "library_state.h"
 #include "menu_images.h"
 #include "no_throw.h"
@@ -16,7 +16,7 @@
 #include "startup_programs.h"
 #include "status_text.h"
 
-using namespace holm;
+namespace holm {
 
 namespace {
 
@@ -41,7 +41,7 @@ void ReadOptions() {
     SetStatusText("Reading options...");
     UniqueKey key = OpenUserKey(kOptionsKey);
     if (!key) {
-        _runConfigProgAndWait();
+        RunConfigProgramAndWait();
         key = OpenUserKey(kOptionsKey);
     }
     ReadStartupOptions(key.Get(), g_lib.options, g_lib.checkWidth, g_lib.checkHeight);
@@ -56,9 +56,7 @@ void SetWowWindowName() {
 
 bool WindowTitled(const char* title) { return FindWindowA(nullptr, title) != nullptr; }
 
-}  // namespace
-
-static volatile DWORD* Init(HINSTANCE resources, HWND statusWindow) {
+volatile DWORD* Start(HINSTANCE resources, HWND statusWindow) {
     g_lib.resources = resources;
     SetStatusWindow(statusWindow);
     SetStatusText("Starting up...");
@@ -80,15 +78,11 @@ static volatile DWORD* Init(HINSTANCE resources, HWND statusWindow) {
     return &g_lib.lastHookCall;
 }
 
-extern "C" volatile DWORD* _init(HINSTANCE resources, HWND statusWindow) {
-    return Guarded<volatile DWORD*>(nullptr, [&] { return Init(resources, statusWindow); });
-}
-
-static void Rebuild() {
+void Rebuild() {
     g_lib.rebuildPending = false;
     g_lib.menusReady = 0;
     ClearMonitors();  // every watcher ends before its menu goes
-    _unregHotkeys();
+    UnregisterItemHotkeys();
     DestroyInitMenu();
     g_lib.runStartup = false;
     ResetTitles();
@@ -96,9 +90,26 @@ static void Rebuild() {
     if (g_lib.Cloaked()) ReloadCloak();
 }
 
+// Waits for the configuration window to appear and to go. A configuration
+// program that ends without ever showing its window ends the wait too.
+void RunConfigAndWait() {
+    UniqueKernelHandle process = StartProcessKeepHandle(kConfigProgram, nullptr, SW_SHOWNORMAL);
+    if (!process) return;
+    while (!WindowTitled(kConfigTitle)) {
+        if (WaitForSingleObject(process.Get(), 500) == WAIT_OBJECT_0) return;
+    }
+    while (WindowTitled(kConfigTitle)) Sleep(500);
+}
+
+}  // namespace
+
+volatile DWORD* StartLibrary(HINSTANCE resources, HWND statusWindow) {
+    return Guarded<volatile DWORD*>(nullptr, [&] { return Start(resources, statusWindow); });
+}
+
 // The menu's own loop can dispatch a reload while the menu is on screen;
 // the rebuild then waits until the menu has closed.
-extern "C" int _resetLpum(void) {
+int ResetMenus() {
     if (g_lib.menuOnScreen) {
         g_lib.rebuildPending = true;
         return 1;
@@ -108,17 +119,8 @@ extern "C" int _resetLpum(void) {
     return 1;
 }
 
-// Waits for the configuration window to appear and to go. A configuration
-// program that ends without ever showing its window ends the wait too.
-static void RunConfigProgAndWait() {
-    UniqueKernelHandle process = StartProcessKeepHandle(kConfigProgram, nullptr, SW_SHOWNORMAL);
-    if (!process) return;
-    while (!WindowTitled(kConfigTitle)) {
-        if (WaitForSingleObject(process.Get(), 500) == WAIT_OBJECT_0) return;
-    }
-    while (WindowTitled(kConfigTitle)) Sleep(500);
+void RunConfigProgramAndWait() {
+    Guarded([] { RunConfigAndWait(); });
 }
 
-extern "C" void _runConfigProgAndWait(void) {
-    Guarded([] { RunConfigProgAndWait(); });
-}
+}  // namespace holm

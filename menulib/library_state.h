@@ -1,9 +1,10 @@
 // The menu library's module state, kept in one place. Every process that
 // loads the library has its own copy; only the shell program's instance is
-// initialised by _init.
+// initialised by StartLibrary.
 #pragma once
 #include <windows.h>
 
+#include "holm_names.h"
 #include "options.h"
 
 namespace holm {
@@ -13,8 +14,8 @@ struct LibraryState {
     HHOOK hook = nullptr;
     HWND desktop = nullptr;
     HWND shell = nullptr;              // shell main window, owner of the menus
-    HWND tray = nullptr;               // the tray window last given to _changeTrayStr
-    volatile LONG menusReady = 19;
+    HWND tray = nullptr;               // the tray window last given to MatchTrayEntry
+    volatile LONG menusReady = kReady;
     volatile LONG pendingClick = 0;
     volatile LONG lastMenu = 0;        // 0 Init Menu, 1 Window List
     volatile DWORD lastHookCall = 0;
@@ -37,5 +38,13 @@ struct LibraryState {
 };
 
 extern LibraryState g_lib;
+
+// The flags and handles that the shell program sets and reads.
+HHOOK SetMouseHook(HHOOK hook);
+HHOOK MouseHook();
+HWND SetShellWindow(HWND shellWindow);
+int SetMenusReady(int value);
+int LastMenu();  // 0 Init Menu, 1 Window List
+int SetLastMenu(int value);
 
 }  // namespace holm

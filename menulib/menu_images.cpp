@@ -2,10 +2,8 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
+#include "holm_names.h"
 #include "library_state.h"
-#include "win_handles.h"
 
 namespace holm {
 
@@ -18,14 +16,20 @@ const char* const kFixedIconNames[] = {
     "HIDETRAYICON", "SHOWTRAYICON", "LOGOFFICON", "REBOOTICON", "SHUTDOWNICON",
 };
 
+// A copy of an icon resource of the standard icon size that is ours to
+// destroy (LoadIcon's icons are shared and must never be destroyed).
+UniqueIcon LoadOwnedIcon(const char* name) {
+    return UniqueIcon(static_cast<HICON>(LoadImageA(g_lib.resources, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+}
+
 }  // namespace
 
-HBITMAP IconToMenuBitmap(HICON icon) {
+UniqueBitmap IconToMenuBitmap(HICON icon) {
     ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info)) return nullptr;
+    if (!icon || !GetIconInfo(icon, &info)) return UniqueBitmap();
     UniqueBitmap mask(info.hbmMask);
     UniqueBitmap colour(info.hbmColor);
-    if (!colour) return nullptr;
+    if (!colour) return UniqueBitmap();
     BITMAP bm = {};
     GetObjectA(colour.Get(), sizeof(bm), &bm);
     WindowDC screen(g_lib.shell);
@@ -39,28 +43,16 @@ HBITMAP IconToMenuBitmap(HICON icon) {
         StretchBlt(colourDC.Get(), 0, 0, g_lib.checkWidth, g_lib.checkHeight, colourDC.Get(), 0, 0,
                    bm.bmWidth, bm.bmHeight, SRCCOPY);
     }
-    return colour.Release();
+    return colour;
 }
 
-MenuImage ImageFromIcon(HICON icon) {
-    MenuImage image;
-    if (!icon) return image;
-    if (g_lib.Cloaked()) {
-        image.icon = icon;
-    } else {
-        image.bitmap = IconToMenuBitmap(icon);
-        DestroyIcon(icon);
-    }
-    return image;
+MenuImage ImageFromIcon(UniqueIcon icon) {
+    if (!icon) return MenuImage();
+    if (g_lib.Cloaked()) return MenuImage(std::move(icon));
+    return MenuImage(IconToMenuBitmap(icon.Get()));
 }
 
-void ReleaseMenuImage(MenuImage& image) {
-    if (image.icon) DestroyIcon(image.icon);
-    if (image.bitmap) DeleteObject(image.bitmap);
-    image = MenuImage();
-}
-
-void AttachImage(HMENU menu, UINT id, const MenuImage& image) {
+void AttachImage(HMENU menu, UINT id, MenuImageView image) {
     if (image.icon) {
         MENUITEMINFOA mii = {};
         mii.cbSize = sizeof(mii);
@@ -88,17 +80,17 @@ HICON AssociatedIcon(const std::string& executable) {
 
 void LoadFixedImages() {
     for (int i = 0; i < static_cast<int>(sizeof(kFixedIconNames) / sizeof(kFixedIconNames[0])); ++i) {
-        if (g_fixed[i].Empty()) g_fixed[i] = ImageFromIcon(LoadIconA(g_lib.resources, kFixedIconNames[i]));
+        if (g_fixed[i].Empty()) g_fixed[i] = ImageFromIcon(LoadOwnedIcon(kFixedIconNames[i]));
     }
     auto loadProgram = [](FixedImage which, const char* program) {
         MenuImage& image = g_fixed[static_cast<int>(which)];
-        if (image.Empty()) image = ImageFromIcon(AssociatedIcon(FindProgramExecutable(program, "")));
+        if (image.Empty()) image = ImageFromIcon(UniqueIcon(AssociatedIcon(FindProgramExecutable(program, ""))));
     };
     loadProgram(FixedImage::TaskManager, g_lib.IsNT() ? "taskmgr.exe" : "taskman.exe");
-    loadProgram(FixedImage::Configure, "holmcfg.exe");
+    loadProgram(FixedImage::Configure, kConfigProgram);
     loadProgram(FixedImage::Explorer, "explorer.exe");
 }
 
-const MenuImage& GetFixedImage(FixedImage which) { return g_fixed[static_cast<int>(which)]; }
+MenuImageView GetFixedImage(FixedImage which) { return g_fixed[static_cast<int>(which)].View(); }
 
 }  // namespace holm

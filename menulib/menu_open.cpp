@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "cloak_menu.h"
-#include "holm_api.h"
 #include "holm_names.h"
 #include "init_menu.h"
+#include "library_start.h"
 #include "library_state.h"
+#include "no_throw.h"
 #include "popup_title.h"
 #include "window_list.h"
 
@@ -30,13 +31,20 @@ void TrackAt(HMENU menu, int x, int y, bool windowList) {
     }
     g_lib.menuOnScreen = false;
     // A reload that came while the menu was open was put off until now.
-    if (g_lib.rebuildPending) _resetLpum();
+    if (g_lib.rebuildPending) ResetMenus();
 }
 
 void UpdateKill16BitEntry() {
     if (!g_lib.IsNT()) return;
     const bool present = g_lib.wowWindowName[0] && FindWindowA(nullptr, g_lib.wowWindowName);
     EnableMenuItem(InitMenuRoot(), kCmdKill16Bit, MF_BYCOMMAND | (present ? MF_ENABLED : MF_GRAYED));
+}
+
+void ShowAtCursor(void (*open)(int, int)) {
+    if (!g_lib.menusReady || !g_lib.initialised) return;
+    POINT pt = {};
+    GetCursorPos(&pt);
+    open(pt.x, pt.y);
 }
 
 }  // namespace
@@ -60,6 +68,14 @@ void OpenWindowList(int x, int y) {
     TrackAt(root, x, y, true);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
     DestroyWindowList();
+}
+
+void ShowInitMenuAtCursor() {
+    Guarded([] { ShowAtCursor(OpenInitMenu); });
+}
+
+void ShowWindowListAtCursor() {
+    Guarded([] { ShowAtCursor(OpenWindowList); });
 }
 
 }  // namespace holm

@@ -1,6 +1,5 @@
-// The mouse hook procedure: desktop clicks become the two menus, and the
-// middle button may be played as a left double click.
-#include "holm_api.h"
+#include "mouse_hook.h"
+
 #include "holm_names.h"
 #include "library_state.h"
 #include "menu_open.h"
@@ -124,7 +123,7 @@ static LRESULT HookBody(int code, WPARAM message, LPARAM lParam) {
     return 0;
 }
 
-extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM lParam) {
+LRESULT holm::HandleMouseHook(int code, WPARAM message, LPARAM lParam) {
     g_lib.lastHookCall = GetTickCount();
     return holm::Guarded<LRESULT>(0, [&] { return HookBody(code, message, lParam); });
 }

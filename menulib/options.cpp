@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "holm_values.h"
 #include "registry.h"
 
 namespace holm {
@@ -12,19 +13,19 @@ int Options::TitleReadLength() const {
 static bool CheckSizeUsable(int size) { return size >= 2 && size <= 149; }
 
 void ReadStartupOptions(HKEY key, Options& options, int checkWidth, int checkHeight) {
-    ReadText(key, "StartupGroupName", options.startupGroupName, 256);
+    ReadText(key, values::kStartupGroupName, options.startupGroupName, 256);
     if (CheckSizeUsable(checkWidth) && CheckSizeUsable(checkHeight)) {
-        ReadNumber(key, "ShowWindowIcons", options.showWindowIcons);
-        ReadNumber(key, "ShowCplIcons", options.showCplIcons);
-        ReadNumber(key, "ShowProgIcons", options.showProgIcons);
+        ReadNumber(key, values::kShowWindowIcons, options.showWindowIcons);
+        ReadNumber(key, values::kShowCplIcons, options.showCplIcons);
+        ReadNumber(key, values::kShowProgIcons, options.showProgIcons);
     } else {
         options.showWindowIcons = options.showCplIcons = options.showProgIcons = 0;
     }
-    ReadNumber(key, "MaxWinTitleLen", options.maxWinTitleLen);
-    ReadNumber(key, "ShowHotkeysInLpum", options.showHotkeysInLpum);
-    ReadNumber(key, "RunStartupGroupByDefault", options.runStartupGroupByDefault);
-    ReadNumber(key, "ReverseRightAndLeftButtons", options.reverseButtons);
-    ReadNumber(key, "UseCustomMenus", options.useCustomMenus);
+    ReadNumber(key, values::kMaxWinTitleLen, options.maxWinTitleLen);
+    ReadNumber(key, values::kShowHotkeysInLpum, options.showHotkeysInLpum);
+    ReadNumber(key, values::kRunStartupGroupByDefault, options.runStartupGroupByDefault);
+    ReadNumber(key, values::kReverseButtons, options.reverseButtons);
+    ReadNumber(key, values::kUseCustomMenus, options.useCustomMenus);
 }
 
 }  // namespace holm

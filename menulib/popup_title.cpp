@@ -6,6 +6,7 @@
 #include <string>
 
 #include "holm_names.h"
+#include "holm_values.h"
 #include "registry.h"
 #include "title_text.h"
 
@@ -23,8 +24,8 @@ struct Title {
     bool loaded = false;
 };
 
-Title g_left{"LCancelStr", 60};
-Title g_right{"RCancelStr", 128};
+Title g_left{values::kInitMenuTitle, 60};
+Title g_right{values::kWindowListTitle, 128};
 
 Title& TitleFor(TitleSide side) { return side == TitleSide::Left ? g_left : g_right; }
 

@@ -27,21 +27,17 @@ std::string FindExecutableFor(const std::string& program, const std::string& dir
 
 }  // namespace
 
-MenuImage ProgramImageFor(const std::string& command, const std::string& directory) {
+MenuImageView ProgramImageFor(const std::string& command, const std::string& directory) {
     const std::string program = ProgramOfCommand(command);
-    if (program.empty()) return MenuImage();
+    if (program.empty()) return MenuImageView();
     const std::string executable = FindExecutableFor(program, directory);
-    if (executable.empty()) return MenuImage();
+    if (executable.empty()) return MenuImageView();
     auto found = g_icons.imageOf.find(executable);
-    if (found != g_icons.imageOf.end()) return found->second;
-    const MenuImage image = ImageFromIcon(AssociatedIcon(executable));
-    g_icons.imageOf.emplace(executable, image);
-    return image;
+    if (found == g_icons.imageOf.end())
+        found = g_icons.imageOf.emplace(executable, ImageFromIcon(UniqueIcon(AssociatedIcon(executable)))).first;
+    return found->second.View();
 }
 
-void ReleaseProgramImages() {
-    for (auto& entry : g_icons.imageOf) ReleaseMenuImage(entry.second);
-    g_icons = ProgramIconCache();
-}
+void ReleaseProgramImages() { g_icons = ProgramIconCache(); }
 
 }  // namespace holm

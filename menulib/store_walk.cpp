@@ -25,7 +25,7 @@ constexpr DWORD kDataBytes = 512;
 struct PendingItem {
     std::string label;
     UINT id;
-    MenuImage image;
+    MenuImageView image;  // lent by the program images or the fixed images
     bool disabled;
 };
 
@@ -51,7 +51,7 @@ BYTE RegisterItemHotkey(char hotkey, const std::string& label) {
 }
 
 PendingItem ReadProgramItem(const std::string& label, const ItemText& item, bool runItems) {
-    PendingItem pending = {label, NextLaunchId(), MenuImage(), false};
+    PendingItem pending = {label, NextLaunchId(), MenuImageView(), false};
     const BYTE show = static_cast<BYTE>(ShowCommandForCode(item.showCode));
     const BYTE vk = item.hotkey ? RegisterItemHotkey(item.hotkey, label) : kNoHotkey;
     if (runItems) ShellRun(item.command.c_str(), item.directory.empty() ? nullptr : item.directory.c_str(), show);
@@ -93,7 +93,7 @@ bool MonitorFolder(const ItemText& item, std::string& folder) {
 }
 
 PendingItem ReadMonitorItem(const std::string& label, const ItemText& item, HMENU menu) {
-    PendingItem pending = {label, NextLaunchId(), MenuImage(), false};
+    PendingItem pending = {label, NextLaunchId(), MenuImageView(), false};
     std::string folder;
     if (!MonitorFolder(item, folder)) {
         pending.disabled = true;

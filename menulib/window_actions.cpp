@@ -1,13 +1,11 @@
-// _doWinMenu, _doCloseWinMenu, _doHideWinMenu and _doKillWinMenu: what a
-// Window List choice does. Each action uses the window table of the last
-// build once and releases it.
-#include "holm_api.h"
+#include "window_actions.h"
+
 #include "holm_names.h"
 #include "library_state.h"
 #include "process.h"
 #include "window_table.h"
 
-using namespace holm;
+namespace holm {
 
 namespace {
 
@@ -53,7 +51,7 @@ void EndProcessOf(HWND window) { EndWindowProcess(window); }
 
 }  // namespace
 
-extern "C" int _doWinMenu(WPARAM id) {
+int ActOnWindowListChoice(WPARAM id) {
     switch (id) {
     case kCmdRestoreAll:
         ForEachTableWindow(RestoreOne);
@@ -72,6 +70,8 @@ extern "C" int _doWinMenu(WPARAM id) {
     return 1;
 }
 
-extern "C" int _doCloseWinMenu(WPARAM id) { return ActOnChosenWindow(id, PostClose); }
-extern "C" int _doHideWinMenu(WPARAM id) { return ActOnChosenWindow(id, HideAsync); }
-extern "C" int _doKillWinMenu(WPARAM id) { return ActOnChosenWindow(id, EndProcessOf); }
+int CloseChosenWindow(WPARAM id) { return ActOnChosenWindow(id, PostClose); }
+int HideChosenWindow(WPARAM id) { return ActOnChosenWindow(id, HideAsync); }
+int EndChosenWindowProcess(WPARAM id) { return ActOnChosenWindow(id, EndProcessOf); }
+
+}  // namespace holm

@@ -26,20 +26,15 @@ HICON BorrowWindowIcon(HWND window) {
     return ClassIcon(window, GCLP_HICON);
 }
 
-MenuImage MakeWindowImage(HWND window) {
-    MenuImage image;
+WindowImage MakeWindowImage(HWND window) {
+    WindowImage image;
     HICON icon = BorrowWindowIcon(window);
     if (!icon) return image;
     if (g_lib.Cloaked())
-        image.icon = icon;
+        image.borrowedIcon = icon;
     else
         image.bitmap = IconToMenuBitmap(icon);
     return image;
-}
-
-void ReleaseWindowImage(MenuImage& image) {
-    if (image.bitmap) DeleteObject(image.bitmap);
-    image = MenuImage();
 }
 
 }  // namespace holm

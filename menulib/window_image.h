@@ -13,11 +13,15 @@ namespace holm {
 // within 5 ms is not waited for.
 HICON BorrowWindowIcon(HWND window);
 
-// The entry image for the window in the current style: the borrowed icon
-// (cloaked) or a bitmap made from it (plain). Empty when it has no icon.
-MenuImage MakeWindowImage(HWND window);
+// The entry image of a window in the current style: its icon, borrowed
+// (cloaked), or a bitmap made from it, owned (plain).
+struct WindowImage {
+    HICON borrowedIcon = nullptr;
+    UniqueBitmap bitmap;
+    MenuImageView View() const { return {borrowedIcon, bitmap.Get()}; }
+};
 
-// Deletes what MakeWindowImage made (the plain style's bitmap).
-void ReleaseWindowImage(MenuImage& image);
+// Empty when the window has no icon.
+WindowImage MakeWindowImage(HWND window);
 
 }  // namespace holm

@@ -1,8 +1,9 @@
 #include "window_list.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "grow_array.h"
 #include "hidden_titles.h"
 #include "holm_names.h"
 #include "library_state.h"
@@ -16,14 +17,14 @@ namespace holm {
 
 namespace {
 
-constexpr int kInitialImageCapacity = 100;
+constexpr std::size_t kInitialImageCapacity = 100;
 // Command ids travel in the low word of wParam.
 constexpr int kMaxWindows = 0xFFFF - kCmdFirstWindow;
 
 struct WindowListState {
     HMENU root = nullptr;
     HMENU allWindows = nullptr;
-    GrowArray<MenuImage> images;
+    std::vector<UniqueBitmap> bitmaps;  // the entries' images made for the plain style
 };
 
 WindowListState g_list;
@@ -50,13 +51,15 @@ std::string ReadTitle(HWND window) {
     return std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-MenuImage AddWindowImage(HWND window) {
-    MenuImage image = MakeWindowImage(window);
-    if (!image.Empty() && g_list.images.Append(image) < 0) ReleaseWindowImage(image);
-    return image;
+// The window's image, kept until the list is destroyed.
+MenuImageView AddWindowImage(HWND window) {
+    WindowImage image = MakeWindowImage(window);
+    const MenuImageView view = image.View();
+    if (image.bitmap) g_list.bitmaps.push_back(std::move(image.bitmap));
+    return view;
 }
 
-void AppendWindowEntry(HMENU menu, UINT id, const char* text, const MenuImage& image) {
+void AppendWindowEntry(HMENU menu, UINT id, const char* text, MenuImageView image) {
     AppendMenuA(menu, MF_STRING, id, text);
     if (!image.Empty()) AttachImage(menu, id, image);
 }
@@ -68,7 +71,7 @@ bool ListWindow(HWND window) {
     const UINT id = static_cast<UINT>(kCmdFirstWindow + index);
     const std::string title = ReadTitle(window);
     const std::string text = WindowMenuText(title, g_lib.options.TitleReadLength() - 1);
-    MenuImage image;
+    MenuImageView image;
     if (!title.empty() || g_lib.options.showNoTitleWindows) {
         if (g_lib.options.showWindowIcons) image = AddWindowImage(window);
         AppendWindowEntry(g_list.allWindows, id, title.empty() ? kNoTitleText : text.c_str(), image);
@@ -82,10 +85,7 @@ BOOL CALLBACK ListWindowProc(HWND window, LPARAM) {
     return Guarded(FALSE, [&] { return ListWindow(window) ? TRUE : FALSE; });
 }
 
-void ReleaseImages() {
-    for (MenuImage& image : g_list.images) ReleaseWindowImage(image);
-    g_list.images.Release();
-}
+void ReleaseImages() { g_list.bitmaps.clear(); }
 
 }  // namespace
 
@@ -100,7 +100,7 @@ HMENU BuildWindowList() {
     AppendMenuA(special, MF_POPUP, reinterpret_cast<UINT_PTR>(g_list.allWindows), "All windows");
 
     StartWindowTable();
-    g_list.images.Init(kInitialImageCapacity);
+    g_list.bitmaps.reserve(kInitialImageCapacity);
     EnumWindows(ListWindowProc, 0);
 
     AppendMenuA(g_list.root, MF_SEPARATOR, 0, nullptr);

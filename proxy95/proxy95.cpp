@@ -4,9 +4,11 @@
 // hook had seen them on the desktop window.
 #include <windows.h>
 
+#include "holm_names.h"
+
 namespace {
 
-constexpr char kProxyClass[] = "HolmDesktopProxyFor95";
+using holm::kProxyClass;
 constexpr char kCaption[] = "HOLM95";
 
 struct ProxyState {
@@ -100,13 +102,13 @@ void DiscardProxyWindow() {
 }
 
 bool FindMenuLibrary() {
-    g_proxy.menuLibrary = LoadLibraryA("holm.dll");
+    g_proxy.menuLibrary = LoadLibraryA(holm::kMenuLibrary);
     if (!g_proxy.menuLibrary) {
         Complain("Failed to load holm.dll.  Echuta.");
         return false;
     }
     g_proxy.hookProc =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(g_proxy.menuLibrary, "MouseHookProc")));
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(g_proxy.menuLibrary, holm::kHookProcName)));
     if (!g_proxy.hookProc) {
         Complain("Failed to find mouse hook proc in holm.dll.  Echuta.");
         return false;

@@ -6,6 +6,7 @@
 
 #include "cloak_install_rules.h"
 #include "holm_names.h"
+#include "holm_values.h"
 #include "registry.h"
 #include "win_handles.h"
 
@@ -15,9 +16,11 @@ namespace {
 
 constexpr DWORD kCloakTextBytes = 260;
 constexpr const char kCaption[] = "HOLM";
-const char* const kFileKeys[] = {"SubmenuIcon", "BackgroundBitmap", "CloseCursor", "HideCursor", "KillCursor"};
-const char* const kTextKeys[] = {"Font", "TextColor", "DisabledTextColor", "BorderAndSepColor"};
-const char* const kStyleKeys[] = {"Bold", "Italics", "Underline"};
+const char* const kFileKeys[] = {values::kCloakSubmenuIcon, values::kCloakBackground, values::kCloakCloseCursor,
+                                 values::kCloakHideCursor, values::kCloakKillCursor};
+const char* const kTextKeys[] = {values::kCloakFont, values::kCloakTextColour, values::kCloakDisabledTextColour,
+                                 values::kCloakBorderColour};
+const char* const kStyleKeys[] = {values::kCloakBold, values::kCloakItalics, values::kCloakUnderline};
 
 void Report(const std::string& text, const char* caption, UINT icon) {
     MessageBoxA(nullptr, text.c_str(), caption, icon | MB_SETFOREGROUND);
@@ -36,7 +39,7 @@ std::string FullPath(const std::string& path) {
 std::string CloakDirectory() {
     std::string dir;
     UniqueKey options = OpenUserKey(kOptionsKey);
-    if (ReadText(options.Get(), "CloakDir", dir, kCloakTextBytes) && !dir.empty()) return dir;
+    if (ReadText(options.Get(), values::kCloakDir, dir, kCloakTextBytes) && !dir.empty()) return dir;
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, sizeof(program));
     dir = DirectoryOf(program) + "Cloaks";

@@ -1,13 +1,14 @@
 #include "hook_watch.h"
 
 #include "holm_api.h"
+#include "holm_names.h"
 #include "proc_address.h"
 #include "shell_state.h"
 
 namespace holm {
 
 bool InstallMouseHook() {
-    g_shell.hookProc = ProcAddress<HOOKPROC>(g_shell.menuLibrary.Get(), "MouseHookProc");
+    g_shell.hookProc = ProcAddress<HOOKPROC>(g_shell.menuLibrary.Get(), kHookProcName);
     if (!g_shell.hookProc) {
         MessageBoxA(g_shell.mainWindow,
                     "Could not get procedure address of MouseHookProc().  No good, no go home.", "HOLM",

@@ -24,7 +24,7 @@ bool HandleSwitch() {
         ShowAbout();
         return true;
     case Switch::RedoHook:
-        if (HWND running = FindWindowA(kShellClass, kShellTitle)) PostMessageA(running, WM_USER, 0, 0);
+        if (HWND running = FindWindowA(kShellClass, kShellTitle)) PostMessageA(running, kRehookMessage, 0, 0);
         return true;
     case Switch::InstallCloak:
         InstallCloak(action.cloakArgument.c_str());

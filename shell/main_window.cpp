@@ -77,18 +77,18 @@ void PostCommand(WPARAM id) {
 
 void DispatchHotkey(WPARAM id) {
     switch (id) {
-    case 2720: _ShowRightMenu(); break;
-    case 2721: _ShowLeftMenu(); break;
-    case 2722:
+    case kHotkeyWindowList: _ShowRightMenu(); break;
+    case kHotkeyInitMenu: _ShowLeftMenu(); break;
+    case kHotkeyRun:
         _setRoL(0);
         SetForegroundWindow(g_shell.mainWindow);
         PostMessageA(g_shell.mainWindow, WM_COMMAND, kCmdRun, 0);
         break;
-    case 2723: PostCommand(kCmdConfigure); break;
-    case 2724: PostCommand(kCmdToggleTray); break;
-    case 2725: PostCommand(kCmdLogoff); break;
-    case 2726: PostCommand(kCmdShutdown); break;
-    case 2727: PostCommand(kCmdReboot); break;
+    case kHotkeyConfigure: PostCommand(kCmdConfigure); break;
+    case kHotkeyToggleTray: PostCommand(kCmdToggleTray); break;
+    case kHotkeyLogoff: PostCommand(kCmdLogoff); break;
+    case kHotkeyShutdown: PostCommand(kCmdShutdown); break;
+    case kHotkeyReboot: PostCommand(kCmdReboot); break;
     default:
         _setRoL(0);
         if (id != kCmdSwitchToExplorer && id >= kCmdFirstLaunch) _doInitMenu(static_cast<int>(id) - kCmdFirstLaunch);
@@ -137,7 +137,7 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         DispatchHotkey(wParam);
         return 1;
-    case WM_USER:
+    case kRehookMessage:
         ReinstallMouseHook();
         return 0;
     default:

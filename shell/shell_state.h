@@ -26,10 +26,8 @@ struct ShellState {
     ShutdownDialogProc shutdownDialog = nullptr;
     HICON idleIcon = nullptr;
     HICON busyIcon = nullptr;
-    HMENU trayMenu = nullptr;
     char wowWindowName[32] = "";
     HWND statusWindow = nullptr;
-    HWND splash = nullptr;
     bool startupFinished = false;
     bool runDialogOpen = false;
     UINT desktopButtonMessage = 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "holm_names.h"
+#include "holm_values.h"
 #include "process.h"
 #include "registry.h"
 #include "shell_entry.h"
@@ -43,7 +44,7 @@ bool HolmIsTheShell() { return ShellEntryNamesHolm(g_shell.IsNT() ? ReadNtShellE
 bool AskedNotToOffer() {
     UniqueKey key = OpenUserKey(kOptionsKey);
     DWORD dontAsk = 0;
-    ReadNumber(key.Get(), "DontAskToSetHolmAsShell", dontAsk);
+    ReadNumber(key.Get(), values::kDontAskToBeShell, dontAsk);
     return dontAsk != 0;
 }
 
@@ -69,7 +70,7 @@ void OfferToBecomeTheShell() {
         return;
     }
     const DWORD dontAsk = Ask("Do you want to be asked about setting HOLM as the shell ever again?", 0) ? 0 : 1;
-    WriteRegistryValue(HKEY_CURRENT_USER, kOptionsKey, "DontAskToSetHolmAsShell", REG_DWORD, &dontAsk,
+    WriteRegistryValue(HKEY_CURRENT_USER, kOptionsKey, values::kDontAskToBeShell, REG_DWORD, &dontAsk,
                        sizeof(dontAsk));
 }
 
@@ -91,7 +92,7 @@ bool WriteWin95ShellEntry(const char* program) {
 
 bool CheckShellTakeover() {
     HWND programManager = FindWindowA("Progman", "Program Manager");
-    const bool explorerRuns = programManager && FindWindowA("Shell_TrayWnd", "");
+    const bool explorerRuns = programManager && FindWindowA(kTrayClass, "");
     if (!explorerRuns) {
         OfferToBecomeTheShell();
         return true;

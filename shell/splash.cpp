@@ -24,7 +24,6 @@ INT_PTR CALLBACK SplashProc(HWND dialog, UINT message, WPARAM, LPARAM) {
             KillTimer(dialog, kSplashTimer);
             EndDialog(dialog, 0);
             DestroyWindow(dialog);
-            g_shell.splash = nullptr;
             g_shell.statusWindow = nullptr;
             SetStatusWindow(nullptr);
             ReactivateLastActive();
@@ -39,7 +38,7 @@ INT_PTR CALLBACK SplashProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 
 void CreateSplash() {
     const char* name = ColourDepth(g_shell.mainWindow) > 8 ? "SPLASHDLG" : "LAMESPLASHDLG";
-    g_shell.splash = CreateDialogParamA(g_shell.instance, name, g_shell.mainWindow, SplashProc, 0);
+    CreateDialogParamA(g_shell.instance, name, g_shell.mainWindow, SplashProc, 0);
     SetStatusText("Starting up...");
 }
 

@@ -3,6 +3,7 @@
 #include "autorun.h"
 #include "holm_api.h"
 #include "holm_names.h"
+#include "holm_values.h"
 #include "hook_watch.h"
 #include "proc_address.h"
 #include "registry.h"
@@ -16,7 +17,6 @@ namespace holm {
 
 namespace {
 
-constexpr int kHideMeButton = 20;
 constexpr UINT_PTR kWatchdogTimer = 0;
 
 void LoadError(const char* text) { MessageBoxA(g_shell.mainWindow, text, "HOLM", MB_TOPMOST | MB_ICONERROR); }
@@ -28,14 +28,14 @@ DWORD ReadForceDesktopDll() {
         return 0;
     }
     DWORD force = 0;
-    ReadNumber(key.Get(), "ForceDesktopDLL", force);
+    ReadNumber(key.Get(), values::kForceDesktopDll, force);
     return force;
 }
 
 bool HookOrProxy() {
     const DWORD force = ReadForceDesktopDll();
     if (g_shell.IsNT() && force == 0) return InstallMouseHook();
-    g_shell.proxyLibrary.Reset(LoadLibraryA("holm95.dll"));
+    g_shell.proxyLibrary.Reset(LoadLibraryA(kProxyLibrary));
     if (!g_shell.proxyLibrary) {
         LoadError("Failed to LoadLibrary Holm95.dll.  Echuta.");
         return false;
@@ -102,7 +102,7 @@ bool HasEveryExport(HMODULE library) {
 // The library, or null after telling the user that it is missing or lacks
 // one of its functions.
 UniqueLibrary LoadMenuLibrary() {
-    UniqueLibrary library(LoadLibraryA("holm.dll"));
+    UniqueLibrary library(LoadLibraryA(kMenuLibrary));
     if (library && !HasEveryExport(library.Get())) library.Reset();
     return library;
 }
@@ -128,7 +128,7 @@ LRESULT RunStartup(HWND mainWindow) {
     FindShellDialogs();
     SetProcessShutdownParameters(0x100, 0);
     CreateWindowExA(0, "BUTTON", "&Hide me", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 184, 66, mainWindow,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHideMeButton)), g_shell.instance, nullptr);
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCmdHideMe)), g_shell.instance, nullptr);
     SetWowWindowName();
     ReadAutorunPolicy();
     RegisterSpecialHotkeys();

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include "win_handles.h"
+
 namespace holm::tray {
 
 class IconImages {
@@ -12,7 +14,6 @@ public:
     IconImages() = default;
     IconImages(const IconImages&) = delete;
     IconImages& operator=(const IconImages&) = delete;
-    ~IconImages();
 
     void SetSize(int cx, int cy) { cx_ = cx, cy_ = cy; }
     // Draws `icon` over the background into slot `index`; false when it
@@ -31,9 +32,7 @@ private:
 
     int cx_ = 16, cy_ = 16;
     int rows_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ original_ = nullptr;  // the memory DC's own bitmap, put back before the DC goes
+    SelectedBitmap slots_;
 };
 
 }  // namespace holm::tray

@@ -20,21 +20,21 @@ void ShowContextMenu() {
 
 void ToggleAutoSize() {
     g_tray.autoSize = !g_tray.autoSize;
-    StoreSetting("TrayAutoSize", g_tray.autoSize);
+    StoreSetting(values::kTrayAutoSize, g_tray.autoSize);
     SetMenuCheck(kMenuAutoSize, g_tray.autoSize);
     if (g_tray.autoSize) AutoSize();
 }
 
 void ToggleSnap() {
     g_tray.snap = !g_tray.snap;
-    StoreSetting("TraySnapToEdge", g_tray.snap);
+    StoreSetting(values::kTraySnapToEdge, g_tray.snap);
     SetMenuCheck(kMenuSnap, g_tray.snap);
     ApplyDocking();
 }
 
 void ToggleOnTop() {
     g_tray.onTop = !g_tray.onTop;
-    StoreSetting("TrayOnTop", g_tray.onTop);
+    StoreSetting(values::kTrayOnTop, g_tray.onTop);
     SetMenuCheck(kMenuOnTop, g_tray.onTop);
     SetWindowPos(g_tray.window, g_tray.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

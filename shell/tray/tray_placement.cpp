@@ -64,22 +64,22 @@ void RestorePlacement() {
         return;
     }
     const Point fallback = DefaultPosition();
-    g_tray.dock.x = static_cast<int>(ReadSetting(key.Get(), "TrayDockX", 2));
-    g_tray.dock.y = static_cast<int>(ReadSetting(key.Get(), "TrayDockY", 0));
-    const int x = static_cast<int>(ReadSetting(key.Get(), "TrayPosX", static_cast<DWORD>(fallback.x)));
-    const int y = static_cast<int>(ReadSetting(key.Get(), "TrayPosY", static_cast<DWORD>(fallback.y)));
-    g_tray.snap = ReadSetting(key.Get(), "TraySnapToEdge", 1) != 0;
-    g_tray.vertical = ReadSetting(key.Get(), "TrayVertical", 0) != 0;
+    g_tray.dock.x = static_cast<int>(ReadSetting(key.Get(), values::kTrayDockX, 2));
+    g_tray.dock.y = static_cast<int>(ReadSetting(key.Get(), values::kTrayDockY, 0));
+    const int x = static_cast<int>(ReadSetting(key.Get(), values::kTrayPosX, static_cast<DWORD>(fallback.x)));
+    const int y = static_cast<int>(ReadSetting(key.Get(), values::kTrayPosY, static_cast<DWORD>(fallback.y)));
+    g_tray.snap = ReadSetting(key.Get(), values::kTraySnapToEdge, 1) != 0;
+    g_tray.vertical = ReadSetting(key.Get(), values::kTrayVertical, 0) != 0;
     SetWindowPos(g_tray.window, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     ApplyDocking();
 }
 
 void SavePlacement() {
     const Cell now = WindowCell();
-    StoreSetting("TrayPosX", static_cast<DWORD>(now.left));
-    StoreSetting("TrayPosY", static_cast<DWORD>(now.top));
-    StoreSetting("TrayDockX", static_cast<DWORD>(g_tray.dock.x));
-    StoreSetting("TrayDockY", static_cast<DWORD>(g_tray.dock.y));
+    StoreSetting(values::kTrayPosX, static_cast<DWORD>(now.left));
+    StoreSetting(values::kTrayPosY, static_cast<DWORD>(now.top));
+    StoreSetting(values::kTrayDockX, static_cast<DWORD>(g_tray.dock.x));
+    StoreSetting(values::kTrayDockY, static_cast<DWORD>(g_tray.dock.y));
 }
 
 void BringBack() { BringBackOnScreen(g_tray.window); }

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "holm_values.h"
+
 namespace holm::tray {
 
 // Reads a number from the open settings key, or `fallback` when it is

@@ -193,7 +193,6 @@ void BuildTrayMenu() {
     AppendMenuA(menu, MF_STRING | MF_CHECKED, kMenuOnTop, "Tray always visible");
     AppendMenuA(menu, MF_STRING, kMenuToggle, "Hide tray");
     g_tray.menu.Reset(menu);
-    g_shell.trayMenu = menu;
 }
 
 void SetShellTrayIcon(HICON icon) {
@@ -219,13 +218,13 @@ void AddShellTrayIcon() { SetShellTrayIcon(g_shell.idleIcon); }
 void ApplyTrayOptions() {
     UniqueKey key = OpenUserKey(kOptionsKey);
     if (!key) return;
-    g_tray.autoSize = ReadSetting(key.Get(), "TrayAutoSize", 1) != 0;
+    g_tray.autoSize = ReadSetting(key.Get(), values::kTrayAutoSize, 1) != 0;
     SetMenuCheck(kMenuAutoSize, g_tray.autoSize);
     SetMenuCheck(kMenuSnap, g_tray.snap);
-    g_tray.onTop = ReadSetting(key.Get(), "TrayOnTop", 1) != 0;
+    g_tray.onTop = ReadSetting(key.Get(), values::kTrayOnTop, 1) != 0;
     SetMenuCheck(kMenuOnTop, g_tray.onTop);
     SetWindowPos(g_tray.window, g_tray.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (ReadSetting(key.Get(), "TrayVisible", 1) != 0) {
+    if (ReadSetting(key.Get(), values::kTrayVisible, 1) != 0) {
         ShowWindow(g_tray.window, SW_SHOWNORMAL);
     } else {
         _changeTrayStr(g_tray.window);
@@ -237,7 +236,7 @@ void DockTray() { ApplyDocking(); }
 void ToggleTray() {
     const bool hide = IsWindowVisible(g_tray.window) != FALSE;
     ShowWindow(g_tray.window, hide ? SW_HIDE : SW_SHOW);
-    StoreSetting("TrayVisible", hide ? 0 : 1);
+    StoreSetting(values::kTrayVisible, hide ? 0 : 1);
     _changeTrayStr(g_tray.window);
 }
 

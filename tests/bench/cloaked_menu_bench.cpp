@@ -13,6 +13,7 @@
 
 #include "cloak.h"
 #include "cloak_paint.h"
+#include "holm_names.h"
 #include "library_state.h"
 #include "screen_pixels.h"
 #include "shell_driver.h"
@@ -22,7 +23,7 @@ using namespace holmtest;
 namespace {
 
 constexpr int kOpenings = 15;
-constexpr char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kStore = holm::kInitMenuKey;
 
 double Now() {
     static const LARGE_INTEGER frequency = [] {
@@ -42,7 +43,7 @@ double Median(std::vector<double> v) {
 
 HWND VisibleMenuWindow(DWORD pid) {
     HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, "HolmMenu", nullptr)) != nullptr) {
+    while ((w = FindWindowExA(nullptr, w, holm::kMenuClass, nullptr)) != nullptr) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         if (owner == pid && IsWindowVisible(w)) return w;

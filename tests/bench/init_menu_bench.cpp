@@ -11,14 +11,15 @@
 
 #include "control_panel.h"
 #include "holm_api.h"
+#include "holm_names.h"
 #include "library_state.h"
 
 using namespace holm;
 
 namespace {
 
-const char kHolm[] = "Software\\Tarvel\\Holm";
-const std::string kStore = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kHolm = holm::kOptionsKey;
+const std::string kStore = holm::kInitMenuKey;
 
 void SetString(HKEY key, const std::string& name, const std::string& value) {
     RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -132,7 +133,7 @@ void ExtrasBenchmark() {
 }  // namespace
 
 int main() {
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+    SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
     HKEY options = CreateKey(kHolm);
     const DWORD zero = 0;
     RegSetValueExA(options, "ShowNoTitleWindows", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
@@ -163,6 +164,6 @@ int main() {
     std::printf("10x items, icons on:  %.1fx the time\n", times[1][1] / times[0][1]);
     std::printf("icons on / off at 10,000 items: %.2f\n", times[1][1] / times[1][0]);
     ExtrasBenchmark();
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+    SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "holm_names.h"
 #include "tray_client.h"
 
 using namespace holmtest;
@@ -48,7 +49,7 @@ int main() {
     KillStrayShells();
     ResetHolmRegistry();
     WriteMinimalConfiguration();
-    WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
+    WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
     ShellProcess shell;
     if (!shell.Start() || !WaitStarted(shell)) {
         std::printf("the shell did not start\n");

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "holm_names.h"
 #include "screen_pixels.h"
 #include "shell_driver.h"
 
@@ -15,7 +16,7 @@ using namespace holmtest;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
+constexpr const char* kOptions = holm::kOptionsKey;
 
 std::string TempDir(const char* name) {
     char temp[MAX_PATH] = "";

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "recorder_log.h"
 #include "screen_pixels.h"
 #include "shell_driver.h"
@@ -16,8 +17,8 @@ using namespace holmtest;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
-constexpr char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kOptions = holm::kOptionsKey;
+constexpr const char* kStore = holm::kInitMenuKey;
 constexpr int kRow = 17;
 
 int Height(const RECT& r) { return r.bottom - r.top; }

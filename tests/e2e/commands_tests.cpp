@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
@@ -22,8 +23,8 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
-constexpr char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kOptions = holm::kOptionsKey;
+constexpr const char* kStore = holm::kInitMenuKey;
 constexpr char kShellAppDefaults[] = "Software\\Wine\\AppDefaults\\holm.exe";
 constexpr int kDesktopX = 980, kDesktopY = 720;  // clear of the windows of started programs
 constexpr char kForceQuestion[] = "Do you want to force applications to close?";
@@ -171,9 +172,9 @@ protected:
 
 TEST_F(CommandsTest, RunHotkeyPressedTwiceOpensOneRunDialog) {
     StartShell();
-    ASSERT_TRUE(PostHotkey(*shell_, 2722));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyRun));
     ASSERT_TRUE(WaitFor([&] { return !DialogsCaptioned(Pid(), "Run...").empty(); }, 10000));
-    ASSERT_TRUE(PostHotkey(*shell_, 2722));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyRun));
     Sleep(1000);
     const std::vector<MessageBoxInfo> dialogs = DialogsCaptioned(Pid(), "Run...");
     ASSERT_EQ(dialogs.size(), 1u);
@@ -184,14 +185,14 @@ TEST_F(CommandsTest, RunHotkeyPressedTwiceOpensOneRunDialog) {
     ASSERT_TRUE(WaitFor([&] { return DialogsCaptioned(Pid(), "Run...").empty(); }, 5000));
     ExpectMenusOpenAgain();
     // The guard ends with the dialog: the hotkey opens it again.
-    ASSERT_TRUE(PostHotkey(*shell_, 2722));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyRun));
     ASSERT_TRUE(WaitFor([&] { return DialogsCaptioned(Pid(), "Run...").size() == 1; }, 10000));
 }
 
 TEST_F(CommandsTest, RunDialogOnWindows95GetsItsTextsInAnsi) {
     WriteUserString(kShellAppDefaults, "Version", "win95");
     StartShell();
-    ASSERT_TRUE(PostCommand(*shell_, 7));
+    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdRun));
     ASSERT_TRUE(WaitFor([&] { return !DialogsCaptioned(Pid(), "Run...").empty(); }, 10000));
     const MessageBoxInfo dialog = DialogsCaptioned(Pid(), "Run...").front();
     const Texts texts = ChildTexts(dialog.hwnd);
@@ -242,8 +243,8 @@ TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
     const struct {
         int hotkey;
         const char* text;
-    } refusals[] = {{2726, "You do not have permission to shutdown this computer"},
-                    {2727, "You do not have permission to reboot this computer"}};
+    } refusals[] = {{holm::kHotkeyShutdown, "You do not have permission to shutdown this computer"},
+                    {holm::kHotkeyReboot, "You do not have permission to reboot this computer"}};
     for (const auto& r : refusals) {
         ASSERT_TRUE(PostHotkey(*shell_, r.hotkey));
         MessageBoxInfo box = WaitForMessageBox(Pid());
@@ -296,7 +297,7 @@ TEST_F(CommandsTest, ConfigureStartsTheConfigurationProgram) {
     ASSERT_TRUE(ChooseSpecial("Configure HOLM"));
     const DWORD started = NewProcess(before, "HolmCfg.exe");
     ASSERT_NE(started, 0u);
-    EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(started, "Setwise for HOLM v1.0") != nullptr; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(started, holm::kConfigTitle) != nullptr; }, 10000));
     CloseProgram(started);
     ExpectMenusOpenAgain();
 }
@@ -312,7 +313,7 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
     ASSERT_NE(entry, special.end());
     EXPECT_TRUE(entry->Has('G'));
     ASSERT_TRUE(DismissMenus(Pid()));
-    ASSERT_TRUE(PostCommand(*shell_, 13));
+    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdKill16Bit));
     MessageBoxInfo box = WaitForMessageBox(Pid());
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
@@ -356,7 +357,7 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
 
     WriteUserString(kOptions, "LCancelStr", "Reloaded Menu");
     WriteUserString(kStore, "WL Reloaded Item", "notepad.exe||0|");
-    ASSERT_TRUE(PostCommand(*shell_, 14));
+    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdReload));
     Sleep(500);
     menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
@@ -374,7 +375,7 @@ TEST_F(CommandsTest, AReloadWhileTheInitMenuIsOpenWaitsForItToClose) {
     MenuSnapshot menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
     WriteUserString(kStore, "WL After", "notepad.exe||0|");
-    ASSERT_TRUE(PostCommand(*shell_, 14));
+    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdReload));
     Sleep(800);
     menu = WaitForMenu(*shell_);
     ASSERT_TRUE(menu.open);
@@ -391,7 +392,7 @@ TEST_F(CommandsTest, AReloadWhileTheInitMenuIsOpenWaitsForItToClose) {
 
 TEST_F(CommandsTest, TrayEntryShowsAndHidesTheTray) {
     StartShell();
-    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
+    HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
     ASSERT_NE(tray, nullptr);
     for (int round = 0; round < 2; ++round) {
         const bool wasVisible = IsWindowVisible(tray) != FALSE;
@@ -406,7 +407,7 @@ TEST_F(CommandsTest, TrayEntryShowsAndHidesTheTray) {
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tray) != FALSE) != wasVisible; }, 5000)) << round;
         Sleep(300);
         // A reload rebuilds the menu; the entry still follows the tray.
-        ASSERT_TRUE(PostCommand(*shell_, 14));
+        ASSERT_TRUE(PostCommand(*shell_, holm::kCmdReload));
         Sleep(500);
     }
     ExpectMenusOpenAgain();
@@ -470,7 +471,7 @@ TEST_F(CommandsTest, HideMeButtonHidesTheShellWindow) {
 TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     StartShell();
     PointAt(500, 400);
-    ASSERT_TRUE(PostHotkey(*shell_, 2720));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyWindowList));
     MenuSnapshot menu = WaitForMenu(*shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Window List");
@@ -478,16 +479,18 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     ASSERT_TRUE(DismissMenus(Pid()));
 
     // The Window List was the last menu: commands posted by hotkeys still go to the shell.
-    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
+    HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
     ASSERT_NE(tray, nullptr);
     const bool trayVisible = IsWindowVisible(tray) != FALSE;
-    ASSERT_TRUE(PostHotkey(*shell_, 2724));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyToggleTray));
     EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tray) != FALSE) != trayVisible; }, 5000));
 
     const struct {
         int id;
         const char* caption;
-    } questions[] = {{2725, "HOLM - Logoff"}, {2726, "HOLM - Shutdown"}, {2727, "HOLM - Reboot"}};
+    } questions[] = {{holm::kHotkeyLogoff, "HOLM - Logoff"},
+                     {holm::kHotkeyShutdown, "HOLM - Shutdown"},
+                     {holm::kHotkeyReboot, "HOLM - Reboot"}};
     for (const auto& q : questions) {
         ASSERT_TRUE(PostHotkey(*shell_, q.id));
         MessageBoxInfo box = WaitForMessageBox(Pid());
@@ -498,7 +501,7 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     }
 
     const std::set<DWORD> before = ProcessesNamed("HolmCfg.exe");
-    ASSERT_TRUE(PostHotkey(*shell_, 2723));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyConfigure));
     const DWORD config = NewProcess(before, "HolmCfg.exe");
     EXPECT_NE(config, 0u);
     if (config) {
@@ -506,7 +509,7 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     }
 
     PointAt(400, 300);
-    ASSERT_TRUE(PostHotkey(*shell_, 2721));
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyInitMenu));
     menu = WaitForMenu(*shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Init Menu");
@@ -533,7 +536,7 @@ TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     ASSERT_TRUE(DismissMenus(Pid()));
 
     const std::set<DWORD> before = ProcessesNamed("window_owner.exe");
-    ASSERT_TRUE(PostHotkey(*shell_, 21));  // not an item's hotkey
+    ASSERT_TRUE(PostHotkey(*shell_, holm::kCmdSwitchToExplorer));  // not an item's hotkey
     ASSERT_TRUE(PostHotkey(*shell_, itemId));
     const DWORD item = NewProcess(before, "window_owner.exe");
     ASSERT_NE(item, 0u);

@@ -11,15 +11,16 @@
 
 #include "config_driver.h"
 #include "config_support.h"
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
 
 namespace {
 
-const char kProduct[] = "Software\\Tarvel\\Holm";
-const char kHotkeys[] = "Software\\Tarvel\\Holm\\Special HotKeys";
-const char kHiddenTitles[] = "Software\\Tarvel\\Holm\\WindowsNotToShow";
+constexpr const char* kProduct = holm::kOptionsKey;
+constexpr const char* kHotkeys = holm::kHotkeysKey;
+constexpr const char* kHiddenTitles = holm::kHiddenTitlesKey;
 const char kDesktop[] = "Control Panel\\Desktop";
 constexpr int kFirstHotkeyControl = 1201;
 // Options window controls.

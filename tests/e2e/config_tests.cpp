@@ -11,14 +11,15 @@
 
 #include "config_driver.h"
 #include "config_support.h"
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
 
 namespace {
 
-const char kProduct[] = "Software\\Tarvel\\Holm";
-const char kMenu[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kProduct = holm::kOptionsKey;
+constexpr const char* kMenu = holm::kInitMenuKey;
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kMapGroups[] = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 constexpr int kEditName = 1003, kEditTarget = 1004, kShortcutKey = 1007;
@@ -278,11 +279,11 @@ TEST_F(ConfigProgramTest, FilesDroppedOnTheWindowBecomeItems) {
 
 TEST_F(ConfigProgramTest, ExitWithoutUpdatingWritesNothing) {
     WriteInstalledConfiguration();
-    const std::vector<std::string> before = DumpUserTree("Software\\Tarvel");
+    const std::vector<std::string> before = DumpUserTree(holm::kVendorKey);
     StartConfig();
     PressKey('X', false, true);
     ASSERT_TRUE(config_.WaitExit());
-    EXPECT_EQ(DumpUserTree("Software\\Tarvel"), before);
+    EXPECT_EQ(DumpUserTree(holm::kVendorKey), before);
 
     // The ordinary quit does write: the window's place and the list's widths.
     ConfigProgram again;

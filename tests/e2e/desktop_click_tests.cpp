@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
@@ -138,7 +139,7 @@ TEST_F(DesktopClickTest, ReleaseOverAnotherWindowOpensNothing) {
 }
 
 TEST_F(DesktopClickTest, ReverseOptionSwapsTheButtons) {
-    WriteUserDword("Software\\Tarvel\\Holm", "ReverseRightAndLeftButtons", 1);
+    WriteUserDword(holm::kOptionsKey, "ReverseRightAndLeftButtons", 1);
     StartShell();
     MenuSnapshot menu = ClickAndRead(400, 400, false);
     ASSERT_TRUE(menu.open);

@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "holm_names.h"
 #include "tray_client.h"
 
 using namespace holmtest;
 
 namespace {
 
-constexpr char kHotkeysKey[] = "Software\\Tarvel\\Holm\\Special HotKeys";
+constexpr const char* kHotkeysKey = holm::kHotkeysKey;
 constexpr char kWineAppKey[] = "Software\\Wine\\AppDefaults\\holm.exe";
 
 class HotkeyTest : public ::testing::Test {
@@ -105,7 +106,7 @@ TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
     WriteUserDword(kHotkeysKey, "Init Menu", 0x8000 + VK_F1);  // Alt+F1
     WriteUserDword(kHotkeysKey, "Run", 0);
     WriteUserDword(kHotkeysKey, "ShowHide Tray", 0x4000 + 0x8000 + 'T');  // Ctrl+Alt+T
-    WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
+    WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
     StartShell();
     EXPECT_TRUE(Held(MOD_ALT, VK_F1));
     EXPECT_TRUE(Held(MOD_CONTROL | MOD_ALT, 'T'));
@@ -122,7 +123,7 @@ TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
     DeleteUserTree(kHotkeysKey);
     WriteUserDword(kHotkeysKey, "Window List", 0);
     WriteUserDword(kHotkeysKey, "Reboot", 0x2000 + 0x4000 + VK_F12);
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, 14, 0));
+    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0));
     EXPECT_TRUE(WaitFor([&] { return !Held(MOD_ALT, VK_F1); }, 5000));
     EXPECT_FALSE(Held(MOD_CONTROL | MOD_ALT, 'T'));
     EXPECT_FALSE(Held(MOD_CONTROL, VK_ESCAPE));

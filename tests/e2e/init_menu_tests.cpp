@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "recorder_log.h"
 #include "shell_driver.h"
 
@@ -13,8 +14,8 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-const char kHolm[] = "Software\\Tarvel\\Holm";
-const std::string kStore = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kHolm = holm::kOptionsKey;
+const std::string kStore = holm::kInitMenuKey;
 
 class InitMenuTest : public ::testing::Test {
 protected:
@@ -137,7 +138,7 @@ TEST_F(InitMenuTest, StartupGroupRunsAtTheFirstBuildOnly) {
     EXPECT_NE(records[0].commandLine.find(" startup"), std::string::npos);
     EXPECT_EQ(records[0].commandLine.find("nested"), std::string::npos);
 
-    PostMessageA(shell_.MainWindow(), WM_COMMAND, 14, 0);  // reload, as the configuration program asks
+    PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0);  // reload, as the configuration program asks
     Sleep(1500);
     EXPECT_TRUE(shell_.Running());
     EXPECT_EQ(ReadRecorderLog(log).size(), 1u);

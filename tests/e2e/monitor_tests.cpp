@@ -9,13 +9,14 @@
 #include <set>
 #include <string>
 
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
 
 namespace {
 
-const char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kStore = holm::kInitMenuKey;
 
 std::string TempFolder(const char* name) {
     char temp[MAX_PATH] = "";
@@ -47,7 +48,7 @@ protected:
         KillStrayShells();
         ResetHolmRegistry();
         WriteMinimalConfiguration();
-        WriteUserDword("Software\\Tarvel\\Holm", "UseCustomMenus", 0);
+        WriteUserDword(holm::kOptionsKey, "UseCustomMenus", 0);
         GetDesktopWindow();  // Wine's desktop process runs from here on
         explorers_ = ProcessesNamed("explorer.exe");
     }
@@ -85,7 +86,8 @@ protected:
     }
     bool Reload() {
         DWORD_PTR ignored = 0;
-        return SendMessageTimeoutA(shell_.MainWindow(), WM_COMMAND, 14, 0, SMTO_ABORTIFHUNG, 20000, &ignored) != 0;
+        return SendMessageTimeoutA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0, SMTO_ABORTIFHUNG, 20000,
+                                   &ignored) != 0;
     }
 
     ShellProcess shell_;

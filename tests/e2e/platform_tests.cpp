@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
@@ -22,7 +23,7 @@ protected:
         KillStrayShells();
         ResetHolmRegistry();
         WriteMinimalConfiguration();
-        WriteUserDword("Software\\Tarvel\\Holm", "UseCustomMenus", 0);
+        WriteUserDword(holm::kOptionsKey, "UseCustomMenus", 0);
     }
     void TearDown() override {
         if (shell_.Running()) DismissMenus(shell_.Pid());
@@ -36,7 +37,7 @@ protected:
     }
     HWND ProxyWindow() {
         HWND proxy = nullptr;
-        while ((proxy = FindWindowExA(nullptr, proxy, "HolmDesktopProxyFor95", nullptr)) != nullptr) {
+        while ((proxy = FindWindowExA(nullptr, proxy, holm::kProxyClass, nullptr)) != nullptr) {
             DWORD pid = 0;
             GetWindowThreadProcessId(proxy, &pid);
             if (pid == shell_.Pid()) return proxy;
@@ -122,7 +123,7 @@ TEST_F(PlatformTest, WindowsNTHooksAndOffersToKill16BitKernels) {
 
 TEST_F(PlatformTest, ForceDesktopDllTakesTheProxyOnNT) {
     RunAs("nt40");
-    WriteUserDword("Software\\Tarvel\\Holm", "ForceDesktopDLL", 1);
+    WriteUserDword(holm::kOptionsKey, "ForceDesktopDLL", 1);
     StartShell();
     ASSERT_NE(ProxyWindow(), nullptr);
     // No hook: other programs get their middle clicks as they are.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "holm_names.h"
 #include "recorder_log.h"
 #include "shell_driver.h"
 
@@ -34,7 +35,7 @@ TEST_F(StartupTest, VersionSwitchShowsTheAboutMessageAndEnds) {
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
     EXPECT_TRUE(EndsWith(box.text, "Version 0.96, Build 2940")) << box.text;
-    EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
+    EXPECT_EQ(FindWindowA(holm::kShellClass, holm::kShellTitle), nullptr);
     AnswerMessageBox(box.hwnd, IDOK);
     ASSERT_TRUE(about.WaitExit(5000));
     EXPECT_EQ(about.ExitCode(), 0u);
@@ -104,7 +105,7 @@ TEST_F(StartupTest, RedoHookWithoutAShellEndsQuietly) {
     ASSERT_TRUE(redo.Start("/redo-hook"));
     ASSERT_TRUE(redo.WaitExit(5000));
     EXPECT_EQ(redo.ExitCode(), 0u);
-    EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
+    EXPECT_EQ(FindWindowA(holm::kShellClass, holm::kShellTitle), nullptr);
 }
 
 // Starts a copy of holm.exe in a folder of its own, with `library` copied
@@ -153,7 +154,7 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     ShellProcess shell;
     ASSERT_TRUE(shell.Start());
     HWND config = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (config = FindWindowA(nullptr, "Setwise for HOLM v1.0")) != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return (config = FindWindowA(nullptr, holm::kConfigTitle)) != nullptr; }, 15000));
     // The configuration program greets the new installation and reports
     // the defaults it created.
     DWORD configPid = 0;
@@ -170,7 +171,7 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     EXPECT_FALSE(shell.WaitReady(300));
     PostMessageA(config, WM_CLOSE, 0, 0);
     ASSERT_TRUE(shell.WaitReady(20000));
-    EXPECT_EQ(FindWindowA(nullptr, "Setwise for HOLM v1.0"), nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, holm::kConfigTitle), nullptr);
     // The menu shows what the configuration program set up.
     MenuSnapshot menu = ClickForMenu(shell, 400, 300);
     ASSERT_TRUE(menu.open);
@@ -185,7 +186,7 @@ TEST_F(StartupTest, CloseRunsTheTeardownAndEndsWithCodeZero) {
     ASSERT_TRUE(shell.WaitReady());
     ASSERT_TRUE(shell.Stop());
     EXPECT_EQ(shell.ExitCode(), 0u);
-    EXPECT_EQ(FindWindowA("Shell_TrayWnd", "HOLM Tray"), nullptr);
+    EXPECT_EQ(FindWindowA(holm::kTrayClass, holm::kTrayTitle), nullptr);
 }
 
 TEST_F(StartupTest, RunKeysRunOnlyWithTheStartupSwitch) {

@@ -8,13 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "holm_names.h"
 #include "tray_client.h"
 
 using namespace holmtest;
 
 namespace {
 
-constexpr char kHolmKey[] = "Software\\Tarvel\\Holm";
+constexpr const char* kHolmKey = holm::kOptionsKey;
 
 #pragma pack(push, 4)
 struct Header {

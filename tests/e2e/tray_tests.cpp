@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "tray_client.h"
 
 using namespace holmtest;
 
 namespace {
 
-constexpr char kHolmKey[] = "Software\\Tarvel\\Holm";
+constexpr const char* kHolmKey = holm::kOptionsKey;
 constexpr int kCell = 18;  // small icon plus gap
 constexpr int kRowHeight = 2 + kCell;
 
@@ -116,7 +117,7 @@ TEST_F(TrayTest, IconsFillTheGridInOrderAndADeleteClosesTheGap) {
     EXPECT_TRUE(WaitForCellColour(tray_, 3, 4, TestIconColour(0)));
 
     // A reload swaps the shell's own icon in place: no icon is added or lost.
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, 14, 0));
+    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0));
     PumpMessages(1500);
     EXPECT_EQ(ClientSizeOf(tray_).cx, ClientWidthFor(4));
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 4, TestIconColour(1)));
@@ -138,7 +139,7 @@ TEST_F(TrayTest, AStartedShellAsksProgramsToPutTheirIconsBack) {
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 2, TestIconColour(2)));
     // Announced once per start, not at a reload.
     owner_.Clear();
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, 14, 0));
+    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0));
     EXPECT_FALSE(owner_.WaitForEvent(announced, 1500));
 }
 
@@ -396,7 +397,7 @@ TEST_F(TrayTest, HiddenTrayAndCloseRequests) {
     WriteUserDword(kHolmKey, "TrayVisible", 0);
     StartShell();
     EXPECT_FALSE(IsWindowVisible(tray_));
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, 15, 0));
+    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdToggleTray, 0));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tray_) != FALSE; }, 3000));
     EXPECT_EQ(StoredValue("TrayVisible"), 1u);
 

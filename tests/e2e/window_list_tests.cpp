@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
@@ -17,8 +18,8 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
-constexpr char kHiddenTitles[] = "Software\\Tarvel\\Holm\\WindowsNotToShow";
+constexpr const char* kOptions = holm::kOptionsKey;
+constexpr const char* kHiddenTitles = holm::kHiddenTitlesKey;
 constexpr int kDesktopX = 700, kDesktopY = 600;  // empty desktop, clear of the test's windows
 const Texts kAllWindows = {"Special", "All windows"};
 

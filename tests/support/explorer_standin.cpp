@@ -4,6 +4,8 @@
 // process is ended.
 #include <windows.h>
 
+#include "holm_names.h"
+
 namespace {
 
 HWND CreateHidden(HINSTANCE instance, const char* className, const char* title) {
@@ -19,7 +21,7 @@ HWND CreateHidden(HINSTANCE instance, const char* className, const char* title) 
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!CreateHidden(instance, "Progman", "Program Manager")) return 1;
-    if (!CreateHidden(instance, "Shell_TrayWnd", "")) return 1;
+    if (!CreateHidden(instance, holm::kTrayClass, "")) return 1;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;

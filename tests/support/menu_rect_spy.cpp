@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <string>
 
+#include "holm_names.h"
+
 namespace {
 
 constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
@@ -54,7 +56,7 @@ void DescribeCloakedEntries(HWND hwnd, HMENU menu, std::string& out) {
 BOOL CALLBACK DescribeMenuWindow(HWND hwnd, LPARAM param) {
     char cls[16] = "";
     GetClassNameA(hwnd, cls, sizeof(cls));
-    const bool plain = lstrcmpA(cls, "#32768") == 0, cloaked = lstrcmpA(cls, "HolmMenu") == 0;
+    const bool plain = lstrcmpA(cls, "#32768") == 0, cloaked = lstrcmpA(cls, holm::kMenuClass) == 0;
     if ((!plain && !cloaked) || !IsWindowVisible(hwnd)) return TRUE;
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(hwnd, kGetMenu, 0, 0));
     if (!menu) return TRUE;

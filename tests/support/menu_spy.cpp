@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <string>
 
+#include "holm_names.h"
+
 namespace {
 
 constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
@@ -60,7 +62,7 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
 bool IsCloakedMenu(HWND hwnd) {
     char cls[16] = "";
     GetClassNameA(hwnd, cls, sizeof(cls));
-    return lstrcmpA(cls, "HolmMenu") == 0 && IsWindowVisible(hwnd);
+    return lstrcmpA(cls, holm::kMenuClass) == 0 && IsWindowVisible(hwnd);
 }
 
 std::string RectLine(const char* label, HWND hwnd) {

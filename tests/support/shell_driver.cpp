@@ -1,3 +1,4 @@
+#include "holm_names.h"
 #include "shell_driver.h"
 
 #include <shlwapi.h>
@@ -18,7 +19,7 @@ std::string BinDir() {
 
 void DeleteUserTree(const char* path) { SHDeleteKeyA(HKEY_CURRENT_USER, path); RegDeleteKeyA(HKEY_CURRENT_USER, path); }
 
-void ResetHolmRegistry() { DeleteUserTree("Software\\Tarvel"); }
+void ResetHolmRegistry() { DeleteUserTree(holm::kVendorKey); }
 
 static HKEY CreateUserKey(const char* path) {
     HKEY key = nullptr;
@@ -42,10 +43,10 @@ void WriteUserString(const char* path, const char* name, const std::string& valu
 }
 
 void WriteMinimalConfiguration() {
-    WriteUserString("Software\\Tarvel\\Holm", "LCancelStr", "Init Menu");
-    WriteUserString("Software\\Tarvel\\Holm", "RCancelStr", "Window List");
-    WriteUserDword("Software\\Tarvel\\Holm", "ShowNoTitleWindows", 0);
-    WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
+    WriteUserString(holm::kOptionsKey, "LCancelStr", "Init Menu");
+    WriteUserString(holm::kOptionsKey, "RCancelStr", "Window List");
+    WriteUserDword(holm::kOptionsKey, "ShowNoTitleWindows", 0);
+    WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
     HKEY key = CreateUserKey("Software\\Tarvel\\Holm\\Init Menu");
     if (key) RegCloseKey(key);
 }
@@ -67,8 +68,8 @@ void WriteCloakRecord(const std::string& name, const CloakValues& v) {
 }
 
 void WriteDefaultCloak() {
-    WriteUserDword("Software\\Tarvel\\Holm", "UseCustomMenus", 1);
-    WriteUserString("Software\\Tarvel\\Holm", "Cloak", "Default");
+    WriteUserDword(holm::kOptionsKey, "UseCustomMenus", 1);
+    WriteUserString(holm::kOptionsKey, "Cloak", "Default");
     WriteCloakRecord("Default", CloakValues());
 }
 
@@ -130,7 +131,7 @@ bool ShellProcess::StartWithoutShutdownPrivilege() {
 
 HWND ShellProcess::MainWindow() const {
     HWND hwnd = nullptr;
-    while ((hwnd = FindWindowExA(nullptr, hwnd, "HOLM", "HOLM")) != nullptr) {
+    while ((hwnd = FindWindowExA(nullptr, hwnd, holm::kShellClass, holm::kShellTitle)) != nullptr) {
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
         if (pid == pid_) return hwnd;
@@ -207,7 +208,7 @@ bool ShellProcess::Running() const { return process_ && ExitCode() == STILL_ACTI
 
 void KillStrayShells() {
     // Ask first, so that the shell's teardown removes its hook and hotkeys.
-    for (HWND hwnd; (hwnd = FindWindowA("HOLM", "HOLM")) != nullptr;) {
+    for (HWND hwnd; (hwnd = FindWindowA(holm::kShellClass, holm::kShellTitle)) != nullptr;) {
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
         if (!WaitFor([hwnd] { return !IsWindow(hwnd); }, 3000)) break;
     }
@@ -390,7 +391,7 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<MenuWindowSearch*>(param);
     char cls[16] = "";
     GetClassNameA(hwnd, cls, sizeof(cls));
-    if ((lstrcmpA(cls, "#32768") != 0 && lstrcmpA(cls, "HolmMenu") != 0) || !IsWindowVisible(hwnd)) return TRUE;
+    if ((lstrcmpA(cls, "#32768") != 0 && lstrcmpA(cls, holm::kMenuClass) != 0) || !IsWindowVisible(hwnd)) return TRUE;
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != search->pid) return TRUE;

@@ -1,3 +1,4 @@
+#include "holm_names.h"
 #include "tray_client.h"
 
 #include <cstring>
@@ -101,9 +102,9 @@ bool SendTrayNotification(HWND tray, DWORD operation, const TrayIconData& data) 
     return SendTrayBytes(tray, 1, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-HWND ShellTray() { return FindWindowA("HolmTray", "HOLM Tray"); }
+HWND ShellTray() { return FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle); }
 
-HWND NotificationTarget() { return FindWindowA("Shell_TrayWnd", nullptr); }
+HWND NotificationTarget() { return FindWindowA(holm::kTrayClass, nullptr); }
 
 bool WaitStarted(ShellProcess& shell, int timeoutMs) {
     return WaitFor(

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "holm_names.h"
 #include "tray_test_icons.h"
 
 namespace {
@@ -36,7 +37,7 @@ void MakeIcons(HWND target, int count, int firstColour) {
 }
 
 void TimePaint(HWND target, int repetitions) {
-    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
+    HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);

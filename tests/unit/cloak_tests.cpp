@@ -8,6 +8,7 @@
 
 #include "cloak.h"
 #include "cloak_record.h"
+#include "holm_names.h"
 #include "library_state.h"
 #include "shell_driver.h"
 
@@ -16,7 +17,8 @@ using holmtest::CloakValues;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
+constexpr const char* kOptions = holm::kOptionsKey;
+const std::string kMineKey = std::string(holm::kCloaksKey) + "\\Mine";
 
 class CloakStoreTest : public ::testing::Test {
 protected:
@@ -45,7 +47,7 @@ protected:
         holmtest::WriteCloakRecord(name, values);
     }
     static void SetValue(const char* name, const std::string& value) {
-        holmtest::WriteUserString("Software\\Tarvel\\Holm\\Cloaks\\Mine", name, value);
+        holmtest::WriteUserString(kMineKey.c_str(), name, value);
     }
     // Cursors loaded from a data-file module are not shared, so cursors are
     // compared by their pictures.
@@ -122,8 +124,8 @@ TEST_F(CloakStoreTest, AbsentAndEmptyPathsDiffer) {
     CloakValues values;
     Select("Mine", values);
     EXPECT_EQ(Load().bitmapWidth, 128) << "empty background: the built-in one";
-    holmtest::DeleteUserTree("Software\\Tarvel\\Holm\\Cloaks\\Mine");
-    holmtest::WriteUserString("Software\\Tarvel\\Holm\\Cloaks\\Mine", "Font", "Arial");
+    holmtest::DeleteUserTree(kMineKey.c_str());
+    holmtest::WriteUserString(kMineKey.c_str(), "Font", "Arial");
     const CloakLook& bare = Load();
     EXPECT_EQ(bare.bitmapWidth, 0) << "absent background: none";
     EXPECT_NE(bare.submenuIcon, nullptr) << "absent icon: the built-in one";
@@ -184,7 +186,7 @@ TEST_F(CloakStoreTest, SelectedCloakWithoutRecordReadsAsAllAbsent) {
     values.font = "Courier New";
     values.bold = 1;
     Select("Gone", values);
-    holmtest::DeleteUserTree("Software\\Tarvel\\Holm\\Cloaks\\Gone");
+    holmtest::DeleteUserTree((std::string(holm::kCloaksKey) + "\\Gone").c_str());
     const CloakRecord record = Read();
     EXPECT_EQ(record.font, "MS Sans Serif");
     EXPECT_EQ(record.bold, 0u);

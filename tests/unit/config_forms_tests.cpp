@@ -15,6 +15,7 @@
 #include "RegUnit.h"
 #include "config_file.h"
 #include "config_support.h"
+#include "holm_names.h"
 #include "shell_driver.h"
 
 using namespace setwise;
@@ -22,11 +23,11 @@ using namespace holmtest;
 
 namespace {
 
-const char kProduct[] = "Software\\Tarvel\\Holm";
+constexpr const char* kProduct = holm::kOptionsKey;
 const char kProductPath[] = "Software\\Tarvel\\Holm\\";
-const char kMenu[] = "Software\\Tarvel\\Holm\\Init Menu";
-const char kHidden[] = "Software\\Tarvel\\Holm\\WindowsNotToShow";
-const char kHotkeys[] = "Software\\Tarvel\\Holm\\Special Hotkeys";
+constexpr const char* kMenu = holm::kInitMenuKey;
+constexpr const char* kHidden = holm::kHiddenTitlesKey;
+constexpr const char* kHotkeys = holm::kConfigHotkeysKey;
 const char kDesktop[] = "Control Panel\\Desktop";
 const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -127,8 +128,8 @@ TEST_F(ConfigFormsTest, TheHotkeysDialogStoresItsShortcutsInTheShellsFormat) {
                                                                         {"Logoff", "0"},
                                                                         {"Shutdown", "0"},
                                                                         {"Reboot", "0"}}));
-    WriteUserDword("Software\\Tarvel\\Holm\\Special HotKeys", "Run", 0x8070);
-    WriteUserDword("Software\\Tarvel\\Holm\\Special HotKeys", "Init Menu", 0);
+    WriteUserDword(holm::kHotkeysKey, "Run", 0x8070);
+    WriteUserDword(holm::kHotkeysKey, "Init Menu", 0);
     HotKeyFillForm();
     EXPECT_EQ(HotKeyShortcut(3), 0x8070u);
     EXPECT_EQ(HotKeyShortcut(0), 0u);
@@ -159,7 +160,7 @@ TEST_F(ConfigFormsTest, ASavedConfigurationOpensBackValueByValue) {
     WriteUserString(kMenu, "caf\xE9", "\xE9t\xE9||0|");
     WriteUserString(kMenu, "", "default item");
     WriteUserString((std::string(kMenu) + "\\Group [1]\\Inner").c_str(), "Deep", "deep.exe||1|");
-    WriteUserString("Software\\Tarvel\\Holm\\Cloaks\\Blue", "Font", "Arial");
+    WriteUserString((std::string(holm::kCloaksKey) + "\\Blue").c_str(), "Font", "Arial");
     HKEY key = nullptr;
     RegOpenKeyExA(HKEY_CURRENT_USER, kProduct, 0, KEY_SET_VALUE, &key);
     const BYTE binary[] = {1, 2, 3};

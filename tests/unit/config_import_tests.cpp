@@ -9,6 +9,7 @@
 #include "RegUnit.h"
 #include "config_support.h"
 #include "group_keys.h"
+#include "holm_names.h"
 #include "shell_driver.h"
 #include "shortcut_reader.h"
 #include "start_menu_import.h"
@@ -19,7 +20,7 @@ using namespace holmtest;
 
 namespace {
 
-const char kMenu[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kMenu = holm::kInitMenuKey;
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kMapGroups[] = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 
@@ -31,7 +32,7 @@ protected:
     void SetUp() override {
         CoInitialize(nullptr);
         ResetHolmRegistry();
-        WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
+        WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
         WriteUserDword(kMenu, "unused", 0);
         RecordMessages(IDOK);
         AttachViews(views_.Tree(), views_.List());
@@ -151,7 +152,7 @@ TEST_F(ConfigImportTest, QuickLaunchAndItsSiblingsBecomeTopLevelGroups) {
     ASSERT_TRUE(MakeShortcut(parent + "\\Sibling\\s.lnk", Link("Sib")));
     ASSERT_TRUE(MakeShortcut(parent + "\\direct.lnk", Link("Direct")));
     WriteUserString(kMapGroups, "Quick Launch", parent + "\\Quick Launch");
-    WriteUserString("Software\\Tarvel\\Holm", "StartupGroupName", "Other");
+    WriteUserString(holm::kOptionsKey, "StartupGroupName", "Other");
     StartMenuFolder(false);  // a startup folder of the user's menu is set
     const std::string folder = QuickLaunchFolder();
     EXPECT_EQ(folder, parent);

@@ -12,6 +12,7 @@
 #include "RegUnit.h"
 #include "config_support.h"
 #include "group_keys.h"
+#include "holm_names.h"
 #include "item_row.h"
 #include "shell_driver.h"
 #include "view_rows.h"
@@ -22,7 +23,7 @@ using namespace holmtest;
 
 namespace {
 
-const char kMenu[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kMenu = holm::kInitMenuKey;
 
 // Canonical texts of every kind the program writes.
 const NamedText kEveryKind[] = {
@@ -41,7 +42,7 @@ class ConfigModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetHolmRegistry();
-        WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
+        WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
         WriteUserString(kMenu, "Root item", "notepad||0|");
         RecordMessages(IDYES);
         AttachViews(views_.Tree(), views_.List());
@@ -192,7 +193,7 @@ TEST_F(ConfigModelTest, ASaveStoppedAfterAnyStepLosesNoItem) {
 }
 
 TEST_F(ConfigModelTest, TheTreeShowsNestedGroupsAndEveryStartupGroup) {
-    WriteUserString("Software\\Tarvel\\Holm", "StartupGroupName", "Boot");
+    WriteUserString(holm::kOptionsKey, "StartupGroupName", "Boot");
     WriteUserString((std::string(kMenu) + "\\Tools\\Deep\\Boot").c_str(), "x", "x||0|");
     WriteUserString((std::string(kMenu) + "\\Boot").c_str(), "y", "y||0|");
     WriteUserString((std::string(kMenu) + "\\boot2\\BOOT").c_str(), "z", "z||0|");

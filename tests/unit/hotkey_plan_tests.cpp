@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "holm_names.h"
 #include "hotkey_plan.h"
 
 using namespace holm::hotkeys;
@@ -45,7 +46,7 @@ TEST(HotkeyValue, DecodesKeyAndModifiersIgnoringOtherBits) {
 TEST(HotkeyPlan, WithoutTheKeyOnlyTheBuiltInHotkeysWithTheirOwnTexts) {
     Stored none;
     const auto nt = PlanHotkeys(false, none.Lookup(), true);
-    ASSERT_EQ(Ids(nt), (std::vector<int>{2721, 2720, 2722}));
+    ASSERT_EQ(Ids(nt), (std::vector<int>{holm::kHotkeyInitMenu, holm::kHotkeyWindowList, holm::kHotkeyRun}));
     EXPECT_EQ(nt[0].combo, (Combo{kModShift, kEscape}));
     EXPECT_STREQ(nt[0].conflictText, "Conflict with Shift-Escape hotkey");
     EXPECT_EQ(nt[1].combo, (Combo{kModControl, kEscape}));
@@ -54,7 +55,7 @@ TEST(HotkeyPlan, WithoutTheKeyOnlyTheBuiltInHotkeysWithTheirOwnTexts) {
     EXPECT_STREQ(nt[2].conflictText, "Conflict with F11 hotkey");
 
     const auto w95 = PlanHotkeys(false, none.Lookup(), false);
-    ASSERT_EQ(Ids(w95), (std::vector<int>{2721, 2720, 2722}));
+    ASSERT_EQ(Ids(w95), (std::vector<int>{holm::kHotkeyInitMenu, holm::kHotkeyWindowList, holm::kHotkeyRun}));
     EXPECT_EQ(w95[1].combo, (Combo{kModControl | kModShift, kEscape}));
     EXPECT_STREQ(w95[1].conflictText, "Conflict with Control-Shift-Esc hotkey");
 }
@@ -62,7 +63,7 @@ TEST(HotkeyPlan, WithoutTheKeyOnlyTheBuiltInHotkeysWithTheirOwnTexts) {
 TEST(HotkeyPlan, AnEmptyKeyGivesTheDefaultsWithThePerValueTexts) {
     Stored empty;
     const auto plan = PlanHotkeys(true, empty.Lookup(), true);
-    ASSERT_EQ(Ids(plan), (std::vector<int>{2721, 2720, 2722}));
+    ASSERT_EQ(Ids(plan), (std::vector<int>{holm::kHotkeyInitMenu, holm::kHotkeyWindowList, holm::kHotkeyRun}));
     EXPECT_STREQ(plan[0].conflictText, "'Init Menu' hotkey conflicted with another hotkey");
     EXPECT_STREQ(plan[1].conflictText, "'Window Menu' hotkey conflicted with another hotkey");
     EXPECT_STREQ(plan[2].conflictText, "'Run' hotkey conflicted with another hotkey");
@@ -74,7 +75,7 @@ TEST(HotkeyPlan, StoredValuesInTableOrderAndZeroTurnsAnyOff) {
     s.values = {{"Init Menu", 0}, {"Window List", 0}, {"Run", 0},           {"Configure HOLM", 0x4000 | 'C'},
                 {"ShowHide Tray", 0x8070}, {"Logoff", 0x2000 | 'L'}, {"Shutdown", 0x7B}, {"Reboot", 0x6000 | 'R'}};
     const auto plan = PlanHotkeys(true, s.Lookup(), true);
-    ASSERT_EQ(Ids(plan), (std::vector<int>{2723, 2724, 2725, 2726, 2727}));
+    ASSERT_EQ(Ids(plan), (std::vector<int>{holm::kHotkeyConfigure, holm::kHotkeyToggleTray, holm::kHotkeyLogoff, holm::kHotkeyShutdown, holm::kHotkeyReboot}));
     EXPECT_EQ(plan[0].combo, (Combo{kModControl, 'C'}));
     EXPECT_EQ(plan[1].combo, (Combo{kModAlt, kF1}));
     EXPECT_EQ(plan[4].combo, (Combo{kModControl | kModShift, 'R'}));
@@ -84,7 +85,7 @@ TEST(HotkeyPlan, StoredValuesInTableOrderAndZeroTurnsAnyOff) {
 TEST(HotkeyPlan, OnlyTheConfigureMessageStaysInTheBackground) {
     Stored s;
     s.values = {{"Configure HOLM", 'C'}, {"ShowHide Tray", 'T'}, {"Logoff", 'L'}, {"Shutdown", 'S'}, {"Reboot", 'R'}};
-    for (const Registration& r : PlanHotkeys(true, s.Lookup(), true)) EXPECT_EQ(r.foreground, r.id != 2723) << r.id;
+    for (const Registration& r : PlanHotkeys(true, s.Lookup(), true)) EXPECT_EQ(r.foreground, r.id != holm::kHotkeyConfigure) << r.id;
     for (const Registration& r : PlanHotkeys(false, s.Lookup(), true)) EXPECT_TRUE(r.foreground);
 }
 

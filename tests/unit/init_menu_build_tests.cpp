@@ -15,6 +15,7 @@
 
 #include "holm_api.h"
 #include "folder_monitor.h"
+#include "holm_names.h"
 #include "init_menu.h"
 #include "launch_table.h"
 #include "menu_images.h"
@@ -43,8 +44,8 @@ public:
     ~FailingAllocations() { g_failingThread = 0; }
 };
 
-const char kHolm[] = "Software\\Tarvel\\Holm";
-const char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kHolm = holm::kOptionsKey;
+constexpr const char* kStore = holm::kInitMenuKey;
 
 void SetString(const std::string& path, const char* name, const std::string& value) {
     HKEY key = nullptr;
@@ -68,7 +69,7 @@ void MakeKey(const std::string& path) {
 }
 
 void ResetStore() {
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+    SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
     const DWORD zero = 0;
     SetRaw(kHolm, "ShowNoTitleWindows", REG_DWORD, &zero, sizeof(zero));
     SetString(kHolm, "LCancelStr", "Title");
@@ -549,21 +550,21 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
     HWND tray = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     _changeTrayStr(tray);
     char text[64] = "";
-    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Show tray");
     ShowWindow(tray, SW_SHOWNOACTIVATE);
     _changeTrayStr(tray);
-    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
     // A rebuild keeps the entry in line with the tray.
     ShowWindow(tray, SW_HIDE);
     _changeTrayStr(tray);
     Rebuild();
-    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Show tray");
     ShowWindow(tray, SW_SHOWNOACTIVATE);
     Rebuild();
-    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
     DestroyWindow(tray);
     Rebuild();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "about.h"
+#include "holm_names.h"
 
 namespace {
 
@@ -138,9 +139,9 @@ TEST(Interface, UnloadingTheProxyLeavesTheMenuLibraryLoaded) {
     ASSERT_EQ(GetModuleHandleA("holm.dll"), nullptr);
     HMODULE proxy = LoadLibraryA((BinDir() + "\\holm95.dll").c_str());
     ASSERT_NE(proxy, nullptr);
-    EXPECT_NE(FindWindowA("HolmDesktopProxyFor95", nullptr), nullptr);
+    EXPECT_NE(FindWindowA(holm::kProxyClass, nullptr), nullptr);
     ASSERT_NE(GetModuleHandleA("holm.dll"), nullptr);
     FreeLibrary(proxy);
-    EXPECT_EQ(FindWindowA("HolmDesktopProxyFor95", nullptr), nullptr);
+    EXPECT_EQ(FindWindowA(holm::kProxyClass, nullptr), nullptr);
     EXPECT_NE(GetModuleHandleA("holm.dll"), nullptr);
 }

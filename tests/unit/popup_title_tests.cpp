@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "holm_names.h"
 #include "popup_title.h"
 
 using namespace holm;
 
 namespace {
 
-const char kHolm[] = "Software\\Tarvel\\Holm";
+constexpr const char* kHolm = holm::kOptionsKey;
 
 void SetTitle(const char* name, const std::string& value) {
     HKEY key = nullptr;
@@ -47,7 +48,7 @@ std::string ComputerName() {
 class PopupTitleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
+        SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
         ResetTitles();
     }
 };

@@ -2,14 +2,15 @@
 // the registry editor's import.
 #include <gtest/gtest.h>
 
+#include "holm_names.h"
 #include "reg_file.h"
 
 using namespace holm::regfile;
 
 namespace {
 
-const char kRoot[] = "Software\\Tarvel\\Holm";
-const char kMenu[] = "Software\\Tarvel\\Holm\\Init Menu";
+constexpr const char* kRoot = holm::kOptionsKey;
+constexpr const char* kMenu = holm::kInitMenuKey;
 
 Value Text(const std::string& name, const std::string& text) {
     Value v;
