@@ -38,6 +38,7 @@ struct KeyCloser { void operator()(HKEY k) const { RegCloseKey(k); } };
 struct KernelCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
 struct MenuDestroyer { void operator()(HMENU m) const { DestroyMenu(m); } };
 struct IconDestroyer { void operator()(HICON i) const { DestroyIcon(i); } };
+struct CursorDestroyer { void operator()(HCURSOR c) const { DestroyCursor(c); } };
 struct GdiDeleter { void operator()(HGDIOBJ o) const { DeleteObject(o); } };
 struct LibraryFreer { void operator()(HMODULE m) const { FreeLibrary(m); } };
 struct HookRemover { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
@@ -47,7 +48,9 @@ using UniqueKey = UniqueHandle<HKEY, KeyCloser>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelCloser>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDestroyer>;
 using UniqueIcon = UniqueHandle<HICON, IconDestroyer>;
+using UniqueCursor = UniqueHandle<HCURSOR, CursorDestroyer>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiDeleter>;
+using UniqueFont = UniqueHandle<HFONT, GdiDeleter>;
 using UniqueLibrary = UniqueHandle<HMODULE, LibraryFreer>;
 using UniqueHook = UniqueHandle<HHOOK, HookRemover>;
 // Holds a valid FindFirstChangeNotification handle (never INVALID_HANDLE_VALUE).
