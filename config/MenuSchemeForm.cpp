@@ -60,25 +60,26 @@ const ControlSpec kControls[] = {
     {"BUTTON", "Italics", IDC_MS_ITALICS, BS_AUTOCHECKBOX | WS_TABSTOP, 174, 82, 100, 16},
     {"BUTTON", "Bold", IDC_MS_BOLD, BS_AUTOCHECKBOX | WS_TABSTOP, 174, 98, 100, 16},
     {"BUTTON", "Colors", -1, BS_GROUPBOX, 166, 122, 210, 168},
-    {"BUTTON", "Text color", IDC_MS_TEXTRADIO, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 174, 138, 120, 16},
-    {"BUTTON", "Disabled text color", IDC_MS_DISABLEDRADIO, BS_AUTORADIOBUTTON, 174, 156, 120, 16},
-    {"BUTTON", "Border color", IDC_MS_BORDERRADIO, BS_AUTORADIOBUTTON, 174, 174, 120, 16},
-    {"STATIC", "", IDC_MS_TEXTPANEL, SS_OWNERDRAW | SS_NOTIFY | WS_GROUP, 300, 138, 68, 16},
-    {"STATIC", "", IDC_MS_DISABLEDPANEL, SS_OWNERDRAW | SS_NOTIFY, 300, 156, 68, 16},
-    {"STATIC", "", IDC_MS_BORDERPANEL, SS_OWNERDRAW | SS_NOTIFY, 300, 174, 68, 16},
+    {"BUTTON", "Text color", IDC_MS_TEXTRADIO, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 174, 138, 134, 16},
+    {"BUTTON", "Disabled text color", IDC_MS_DISABLEDRADIO, BS_AUTORADIOBUTTON, 174, 156, 134, 16},
+    {"BUTTON", "Border color", IDC_MS_BORDERRADIO, BS_AUTORADIOBUTTON, 174, 174, 134, 16},
+    {"STATIC", "", IDC_MS_TEXTPANEL, SS_OWNERDRAW | SS_NOTIFY | WS_GROUP, 312, 138, 56, 16},
+    {"STATIC", "", IDC_MS_DISABLEDPANEL, SS_OWNERDRAW | SS_NOTIFY, 312, 156, 56, 16},
+    {"STATIC", "", IDC_MS_BORDERPANEL, SS_OWNERDRAW | SS_NOTIFY, 312, 174, 56, 16},
     {"BUTTON", "Color Picker", -1, BS_GROUPBOX, 174, 194, 194, 92},
-    {"STATIC", "Red", -1, SS_LEFT, 182, 208, 50, 14},
-    {"STATIC", "Green", -1, SS_LEFT, 244, 208, 50, 14},
-    {"STATIC", "Blue", -1, SS_LEFT, 306, 208, 50, 14},
-    {TRACKBAR_CLASSA, "", IDC_MS_REDBAR, TBS_VERT | TBS_NOTICKS | WS_TABSTOP, 180, 222, 24, 60},
-    {TRACKBAR_CLASSA, "", IDC_MS_GREENBAR, TBS_VERT | TBS_NOTICKS | WS_TABSTOP, 242, 222, 24, 60},
-    {TRACKBAR_CLASSA, "", IDC_MS_BLUEBAR, TBS_VERT | TBS_NOTICKS | WS_TABSTOP, 304, 222, 24, 60},
-    {"EDIT", "", IDC_MS_REDEDIT, ES_NUMBER | WS_TABSTOP, 204, 242, 36, 20, WS_EX_CLIENTEDGE},
-    {UPDOWN_CLASSA, "", IDC_MS_REDSPIN, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0},
-    {"EDIT", "", IDC_MS_GREENEDIT, ES_NUMBER | WS_TABSTOP, 266, 242, 36, 20, WS_EX_CLIENTEDGE},
-    {UPDOWN_CLASSA, "", IDC_MS_GREENSPIN, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0},
-    {"EDIT", "", IDC_MS_BLUEEDIT, ES_NUMBER | WS_TABSTOP, 328, 242, 36, 20, WS_EX_CLIENTEDGE},
-    {UPDOWN_CLASSA, "", IDC_MS_BLUESPIN, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0},
+    {"STATIC", "Red", -1, SS_LEFT, 180, 208, 50, 14},
+    {"STATIC", "Green", -1, SS_LEFT, 242, 208, 50, 14},
+    {"STATIC", "Blue", -1, SS_LEFT, 304, 208, 50, 14},
+    {TRACKBAR_CLASSA, "", IDC_MS_REDBAR, TBS_VERT | TBS_NOTICKS | WS_TABSTOP, 176, 222, 18, 60},
+    {TRACKBAR_CLASSA, "", IDC_MS_GREENBAR, TBS_VERT | TBS_NOTICKS | WS_TABSTOP, 238, 222, 18, 60},
+    {TRACKBAR_CLASSA, "", IDC_MS_BLUEBAR, TBS_VERT | TBS_NOTICKS | WS_TABSTOP, 300, 222, 18, 60},
+    // The spin buttons stand beside their fields, which keep room for three digits.
+    {"EDIT", "", IDC_MS_REDEDIT, ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, 194, 242, 34, 20, WS_EX_CLIENTEDGE},
+    {UPDOWN_CLASSA, "", IDC_MS_REDSPIN, UDS_SETBUDDYINT | UDS_ARROWKEYS, 228, 242, 12, 20},
+    {"EDIT", "", IDC_MS_GREENEDIT, ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, 256, 242, 34, 20, WS_EX_CLIENTEDGE},
+    {UPDOWN_CLASSA, "", IDC_MS_GREENSPIN, UDS_SETBUDDYINT | UDS_ARROWKEYS, 290, 242, 12, 20},
+    {"EDIT", "", IDC_MS_BLUEEDIT, ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, 318, 242, 34, 20, WS_EX_CLIENTEDGE},
+    {UPDOWN_CLASSA, "", IDC_MS_BLUESPIN, UDS_SETBUDDYINT | UDS_ARROWKEYS, 352, 242, 12, 20},
     {"BUTTON", "Special Cursors", -1, BS_GROUPBOX, 384, 4, 223, 286},
     {"BUTTON", "Hide", -1, BS_GROUPBOX, 392, 20, 207, 86},
     {"STATIC", "Test area", IDC_MS_HIDEAREA, SS_CENTER | SS_NOTIFY | SS_SUNKEN, 400, 36, 65, 65},
@@ -91,15 +92,15 @@ const ControlSpec kControls[] = {
     {"BUTTON", "Choose...", IDC_MS_KILLCHOOSE, BS_PUSHBUTTON | WS_TABSTOP, 480, 232, 75, 24},
     {"BUTTON", "Images", -1, BS_GROUPBOX, 8, 294, 599, 143},
     {"STATIC", "Background bitmap", -1, SS_LEFT, 16, 312, 200, 14},
-    {"EDIT", "", IDC_MS_BGEDIT, ES_AUTOHSCROLL | WS_TABSTOP, 16, 328, 196, 21, WS_EX_CLIENTEDGE},
-    {"BUTTON", "Choose...", IDC_MS_BGCHOOSE, BS_PUSHBUTTON | WS_TABSTOP, 216, 327, 75, 23},
+    {"EDIT", "", IDC_MS_BGEDIT, ES_AUTOHSCROLL | WS_TABSTOP, 16, 328, 158, 21, WS_EX_CLIENTEDGE},
+    {"BUTTON", "Choose...", IDC_MS_BGCHOOSE, BS_PUSHBUTTON | WS_TABSTOP, 178, 327, 70, 23},
     {"STATIC", "Submenu icon", -1, SS_LEFT, 16, 362, 200, 14},
-    {"EDIT", "", IDC_MS_ICONEDIT, ES_AUTOHSCROLL | WS_TABSTOP, 16, 378, 196, 21, WS_EX_CLIENTEDGE},
-    {"BUTTON", "Choose...", IDC_MS_ICONCHOOSE, BS_PUSHBUTTON | WS_TABSTOP, 216, 377, 75, 23},
-    {"BUTTON", "Background bitmap preview", -1, BS_GROUPBOX, 298, 304, 209, 129},
-    {"STATIC", "", IDC_MS_BGPREVIEW, SS_OWNERDRAW, 306, 318, kPreviewWidth, kPreviewHeight},
-    {"BUTTON", "Submenu icon preview", -1, BS_GROUPBOX, 513, 304, 88, 60},
-    {"STATIC", "", IDC_MS_ICONPREVIEW, SS_OWNERDRAW, 549, 328, kIconSize, kIconSize},
+    {"EDIT", "", IDC_MS_ICONEDIT, ES_AUTOHSCROLL | WS_TABSTOP, 16, 378, 158, 21, WS_EX_CLIENTEDGE},
+    {"BUTTON", "Choose...", IDC_MS_ICONCHOOSE, BS_PUSHBUTTON | WS_TABSTOP, 178, 377, 70, 23},
+    {"BUTTON", "Background bitmap preview", -1, BS_GROUPBOX, 252, 304, 209, 129},
+    {"STATIC", "", IDC_MS_BGPREVIEW, SS_OWNERDRAW, 260, 318, kPreviewWidth, kPreviewHeight},
+    {"BUTTON", "Submenu icon preview", -1, BS_GROUPBOX, 465, 304, 136, 60},
+    {"STATIC", "", IDC_MS_ICONPREVIEW, SS_OWNERDRAW, 525, 328, kIconSize, kIconSize},
     {"BUTTON", "&Delete...", IDC_MS_DELETE, BS_PUSHBUTTON | WS_TABSTOP, 200, 443, 75, 25},
     {"BUTTON", "&Export...", IDC_MS_EXPORT, BS_PUSHBUTTON | WS_TABSTOP, 283, 443, 75, 25},
     {"BUTTON", "&Save", IDC_MS_SAVE, BS_PUSHBUTTON | WS_TABSTOP, 366, 443, 75, 25},
@@ -194,8 +195,14 @@ void DrawPreview(const DRAWITEMSTRUCT& item) {
     LineTo(dc, left + kExampleLineWidth, middle);
 }
 
+// The icon over a corner of the background, as a menu shows it.
 void DrawIconPreview(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    if (g_view.background) {
+        holm::MemoryDC source(item.hDC);
+        holm::SelectInDC picture(source.Get(), g_view.background.Get());
+        BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, kIconSize, kIconSize, source.Get(), 0, 0, SRCCOPY);
+    }
     if (g_view.icon)
         DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, g_view.icon.Get(), kIconSize, kIconSize, 0, nullptr,
                    DI_NORMAL);
