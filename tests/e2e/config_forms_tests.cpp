@@ -27,7 +27,8 @@ constexpr int kFirstHotkeyControl = 1201;
 constexpr int kInitTitleEdit = 1301, kAddTitle = 1306, kDelayBar = 1308, kDelayEdit = 1309;
 constexpr int kUseCustomMenus = 1335, kReverseButtons = 1336, kChooserButton = 1311;
 // Cloak chooser controls.
-constexpr int kCloakName = 1401, kCloakList = 1402, kBorderRadio = 1412, kRedField = 1419, kSaveCloak = 1452;
+constexpr int kCloakName = 1401, kCloakList = 1402, kBorderRadio = 1412, kRedField = 1419;
+constexpr int kDeleteCloak = 1450, kExportCloak = 1451, kSaveCloak = 1452;
 enum HotkeyRow { kInitMenuRow = 0, kWindowListRow = 1, kRunRow = 3 };
 
 class ConfigFormsTest : public ::testing::Test {
@@ -296,7 +297,31 @@ TEST_F(ConfigFormsTest, ACloakChosenAndEditedInTheChooserIsDrawnByTheShellAfterT
     EXPECT_EQ(saved.at("TextColor"), "255 255 0");
     EXPECT_EQ(saved.at("BackgroundBitmap"), lagoon.background);
     SaveScreenshotIfAsked("holmcfg-cloak-chooser");
-    ClickCenter(ControlRect(chooser, IDOK));
+
+    // Export through its save dialog: the cloak file with its picture beside it.
+    const std::string folder = FreshTempFolder("holm_chooser_e2e");
+    ClickCenter(ControlRect(chooser, kExportCloak));
+    HWND save = FindDialogTitled(config_.Pid(), "Export \"Lagoon\" Cloak to...", 15000);
+    ASSERT_NE(save, nullptr);
+    TypeText(folder + "\\lagoon.hc");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA((folder + "\\lagoon.hc").c_str()) != INVALID_FILE_ATTRIBUTES; },
+                        5000));
+    EXPECT_NE(GetFileAttributesA((folder + "\\testcloak-menubkgnd.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // Delete "Default", keeping its files: the current cloak stays Lagoon.
+    Click(list.left + 20, list.top + 8);
+    ASSERT_TRUE(WaitFor([&] { return ControlText(chooser, kCloakName) == "Default"; }, 3000));
+    ClickCenter(ControlRect(chooser, kDeleteCloak));
+    HWND box = FindDialogTitled(config_.Pid(), "Delete cloak?");
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDYES);
+    box = FindDialogTitled(config_.Pid(), "Deleting cloak:  Default");
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDNO);
+    ASSERT_TRUE(WaitFor([&] { return UserValues(std::string(kProduct) + "\\Cloaks\\Default").empty(); }, 3000));
+    EXPECT_EQ(UserValues(kProduct).at("Cloak"), "Lagoon");
+    ClickCenter(ControlRect(chooser, IDCANCEL));
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }, 5000));
     ClickCenter(ControlRect(options, IDOK));
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(options); }, 5000));
