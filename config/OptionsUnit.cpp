@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "MenuScheme.h"
 #include "RegUnit.h"
 #include "form_layout.h"
 #include "group_keys.h"
@@ -252,7 +253,7 @@ void ShowState() {
         CheckDlgButton(g_dialog, kChecks[c].id, g_state.checked[c] ? BST_CHECKED : BST_UNCHECKED);
         EnableWindow(Item(kChecks[c].id), g_state.enabled[c]);
     }
-    EnableWindow(Item(IDC_OPT_CHOOSER), FALSE);  // the chooser is not part of this window yet
+    EnableWindow(Item(IDC_OPT_CHOOSER), g_state.checked[kUseCustomMenus]);
     SetWindowTextA(Item(IDC_OPT_CLOAKDIR), g_state.cloakDir.c_str());
     SendMessageA(Item(IDC_OPT_TITLES), LB_RESETCONTENT, 0, 0);
     for (const std::string& title : g_state.hiddenTitles)
@@ -291,6 +292,17 @@ void OnForceDesktopDllClicked() {
         EnableWindow(Item(IDC_OPT_CHECK13), FALSE);
     }
     if (forced) EnableWindow(Item(IDC_OPT_CHECK13), TRUE);
+}
+
+// The chooser edits cloaks, which only the cloaked menus show.
+void OnUseCustomMenusClicked() {
+    EnableWindow(Item(IDC_OPT_CHOOSER), IsDlgButtonChecked(g_dialog, IDC_OPT_CHECK15) == BST_CHECKED);
+}
+
+void ShowChooser() {
+    RECT rc = {};
+    GetWindowRect(g_dialog, &rc);
+    ShowMenuSchemeForm(g_dialog, rc.left + kOffset, rc.top + kOffset);
 }
 
 INT_PTR CALLBACK AddTitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -371,6 +383,10 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case IDC_OPT_ADDTITLE: AddTitle(); return TRUE;
         case IDC_OPT_REMOVETITLES: RemoveSelectedTitles(); return TRUE;
         case IDC_OPT_REGISTERTYPE: RegisterCloakFileType(dialog); return TRUE;
+        case IDC_OPT_CHOOSER: ShowChooser(); return TRUE;
+        case IDC_OPT_CHECK15:
+            if (HIWORD(wParam) == BN_CLICKED) OnUseCustomMenusClicked();
+            return TRUE;
         case IDC_OPT_CHECK12:
             if (HIWORD(wParam) == BN_CLICKED) OnForceDesktopDllClicked();
             return TRUE;

@@ -16,6 +16,11 @@ int ShowMessage(const char* text, const char* caption, UINT flags) {
     return MessageBoxA(nullptr, text, caption, flags);
 }
 
+int ShowFormMessage(HWND owner, const char* text, const char* caption, UINT flags) {
+    if (g_handler) return g_handler(text, caption, flags);
+    return MessageBoxA(owner, text, caption, flags);
+}
+
 void SetMessageHandler(MessageHandler handler) { g_handler = handler; }
 
 }  // namespace setwise

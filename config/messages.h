@@ -9,6 +9,8 @@ using MessageHandler = int (*)(const char* text, const char* caption, UINT flags
 
 // A message box without an owner window; returns the button pressed.
 int ShowMessage(const char* text, const char* caption, UINT flags = MB_OK);
+// A message box owned by one of the program's forms.
+int ShowFormMessage(HWND owner, const char* text, const char* caption, UINT flags);
 // Replaces the message box (null restores it).
 void SetMessageHandler(MessageHandler handler);
 

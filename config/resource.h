@@ -11,6 +11,7 @@
 #define IDD_HOTKEYS 12
 #define IDD_OPTIONS 13
 #define IDD_ADDTITLE 14
+#define IDD_MENUSCHEME 15
 
 // Main menu.
 #define CM_NEW 101
@@ -112,3 +113,44 @@
 #define IDC_OPT_CHECK16 1336
 // "Add a window title".
 #define IDC_ADDTITLE_EDIT 1350
+
+// Cloak chooser.
+#define IDC_MS_NAME 1401
+#define IDC_MS_LIST 1402
+#define IDC_MS_FONTNAME 1403
+#define IDC_MS_FONTCHOOSE 1404
+#define IDC_MS_UNDERLINE 1405
+#define IDC_MS_ITALICS 1406
+#define IDC_MS_BOLD 1407
+// The three colours: radio buttons, swatches, and the picker's bars and fields.
+#define IDC_MS_TEXTRADIO 1410
+#define IDC_MS_DISABLEDRADIO 1411
+#define IDC_MS_BORDERRADIO 1412
+#define IDC_MS_TEXTPANEL 1413
+#define IDC_MS_DISABLEDPANEL 1414
+#define IDC_MS_BORDERPANEL 1415
+#define IDC_MS_REDBAR 1416
+#define IDC_MS_GREENBAR 1417
+#define IDC_MS_BLUEBAR 1418
+#define IDC_MS_REDEDIT 1419
+#define IDC_MS_GREENEDIT 1420
+#define IDC_MS_BLUEEDIT 1421
+#define IDC_MS_REDSPIN 1422
+#define IDC_MS_GREENSPIN 1423
+#define IDC_MS_BLUESPIN 1424
+#define IDC_MS_BGEDIT 1430
+#define IDC_MS_BGCHOOSE 1431
+#define IDC_MS_BGPREVIEW 1432
+#define IDC_MS_ICONEDIT 1433
+#define IDC_MS_ICONCHOOSE 1434
+#define IDC_MS_ICONPREVIEW 1435
+// Hide, close and kill: test areas and their buttons.
+#define IDC_MS_HIDEAREA 1440
+#define IDC_MS_CLOSEAREA 1441
+#define IDC_MS_KILLAREA 1442
+#define IDC_MS_HIDECHOOSE 1443
+#define IDC_MS_CLOSECHOOSE 1444
+#define IDC_MS_KILLCHOOSE 1445
+#define IDC_MS_DELETE 1450
+#define IDC_MS_EXPORT 1451
+#define IDC_MS_SAVE 1452

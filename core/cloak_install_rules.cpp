@@ -21,8 +21,19 @@ std::string DirectoryOf(const std::string& path) {
 
 namespace {
 
+// CON, NUL, COM1 and the like name devices in every directory, with any
+// extension.
+bool IsDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CLOCK$") return true;
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
 bool IsPlainName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == ".." || IsDeviceName(name)) return false;
     for (unsigned char c : name) {
         if (c < 32) return false;
         switch (c) {

@@ -12,6 +12,7 @@
 #include "config_driver.h"
 #include "config_support.h"
 #include "holm_names.h"
+#include "screen_pixels.h"
 #include "shell_driver.h"
 
 using namespace holmtest;
@@ -25,7 +26,10 @@ const char kDesktop[] = "Control Panel\\Desktop";
 constexpr int kFirstHotkeyControl = 1201;
 // Options window controls.
 constexpr int kInitTitleEdit = 1301, kAddTitle = 1306, kDelayBar = 1308, kDelayEdit = 1309;
-constexpr int kUseCustomMenus = 1335, kReverseButtons = 1336;
+constexpr int kUseCustomMenus = 1335, kReverseButtons = 1336, kChooserButton = 1311;
+// Cloak chooser controls.
+constexpr int kCloakName = 1401, kCloakList = 1402, kBorderRadio = 1412, kRedField = 1419;
+constexpr int kDeleteCloak = 1450, kExportCloak = 1451, kSaveCloak = 1452;
 enum HotkeyRow { kInitMenuRow = 0, kWindowListRow = 1, kRunRow = 3 };
 
 class ConfigFormsTest : public ::testing::Test {
@@ -67,7 +71,6 @@ protected:
         }
         return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
     }
-    // F11 is the shell's own Run hotkey, so Open goes through the menu.
     void OpenFromFileMenu() {
         SetForegroundWindow(config_.Form());
         PressKey('F', false, false, true);
@@ -234,7 +237,10 @@ TEST_F(ConfigFormsTest, SaveAsAndOpenGoThroughTheFileDialogsAndRefuseAForeignKey
     const std::string foreign = folder + "\\foreign.reg";
     WriteFileBytes(foreign, text + "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
                                    "\"Holm test\"=\"evil.exe\"\r\n");
-    OpenFromFileMenu();
+    // Open's shortcut, Ctrl+F12, while the shell holds F11 for its Run dialog.
+    ASSERT_TRUE(Held(0, VK_F11));
+    SetForegroundWindow(config_.Form());
+    PressKey(VK_F12, false, true);
     dialog = FindDialogTitled(config_.Pid(), "Select Registry File to Open", 15000);
     ASSERT_NE(dialog, nullptr);
     TypeText(foreign);
@@ -245,4 +251,85 @@ TEST_F(ConfigFormsTest, SaveAsAndOpenGoThroughTheFileDialogsAndRefuseAForeignKey
     AnswerMessageBox(box.hwnd, IDOK);
     EXPECT_EQ(UserValues("Software\\Microsoft\\Windows\\CurrentVersion\\Run").count("Holm test"), 0u);
     EXPECT_NE(config_.ReadViews().Node({"Init Menu", "Opened"}), nullptr);
+}
+
+TEST_F(ConfigFormsTest, ACloakChosenAndEditedInTheChooserIsDrawnByTheShellAfterTheReload) {
+    WriteDefaultCloak();
+    CloakValues lagoon;
+    lagoon.background = BinDir() + "\\testcloak-menubkgnd.bmp";
+    lagoon.submenuIcon = BinDir() + "\\testcloak-defaultsubmenu.ico";
+    lagoon.killCursor = BinDir() + "\\testcloak-killcursor.cur";
+    lagoon.text = "255 255 0";
+    lagoon.border = "0 255 255";
+    lagoon.bold = 1;
+    WriteCloakRecord("Lagoon", lagoon);
+    StartBoth();
+    HWND options = OpenDialog('O', "HOLM Configuration");
+    ASSERT_NE(options, nullptr);
+    // The chooser edits cloaks, so it is there only while cloaked menus are on.
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(options, kChooserButton)));
+    ClickCenter(ControlRect(options, kUseCustomMenus));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, kChooserButton)));
+    ClickCenter(ControlRect(options, kUseCustomMenus));
+    ClickCenter(ControlRect(options, kChooserButton));
+    HWND chooser = FindDialogTitled(config_.Pid(), "Cloak Chooser");
+    ASSERT_NE(chooser, nullptr);
+    RECT client = {};
+    GetClientRect(chooser, &client);
+    EXPECT_EQ(client.right, 615);
+    EXPECT_EQ(client.bottom, 473);
+    EXPECT_EQ(ControlText(chooser, kCloakName), "Default");
+
+    // The second cloak of the list, then its border's red made 200.
+    const RECT list = ControlRect(chooser, kCloakList);
+    Click(list.left + 20, list.top + 8);
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return ControlText(chooser, kCloakName) == "Lagoon"; }, 3000));
+    ClickCenter(ControlRect(chooser, kBorderRadio));
+    EXPECT_EQ(ControlText(chooser, kRedField), "0");
+    ClickCenter(ControlRect(chooser, kRedField));
+    PressKey(VK_END);
+    PressKey(VK_BACK);
+    TypeText("200");
+    ClickCenter(ControlRect(chooser, kSaveCloak));
+    ASSERT_TRUE(WaitFor([&] { return UserValues(kProduct).at("Cloak") == "Lagoon"; }, 3000));
+    const auto saved = UserValues(std::string(kProduct) + "\\Cloaks\\Lagoon");
+    EXPECT_EQ(saved.at("BorderAndSepColor"), "200 255 255");
+    EXPECT_EQ(saved.at("TextColor"), "255 255 0");
+    EXPECT_EQ(saved.at("BackgroundBitmap"), lagoon.background);
+    SaveScreenshotIfAsked("holmcfg-cloak-chooser");
+
+    // Export through its save dialog: the cloak file with its picture beside it.
+    const std::string folder = FreshTempFolder("holm_chooser_e2e");
+    ClickCenter(ControlRect(chooser, kExportCloak));
+    HWND save = FindDialogTitled(config_.Pid(), "Export \"Lagoon\" Cloak to...", 15000);
+    ASSERT_NE(save, nullptr);
+    TypeText(folder + "\\lagoon.hc");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA((folder + "\\lagoon.hc").c_str()) != INVALID_FILE_ATTRIBUTES; },
+                        5000));
+    EXPECT_NE(GetFileAttributesA((folder + "\\testcloak-menubkgnd.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // Delete "Default", keeping its files: the current cloak stays Lagoon.
+    Click(list.left + 20, list.top + 8);
+    ASSERT_TRUE(WaitFor([&] { return ControlText(chooser, kCloakName) == "Default"; }, 3000));
+    ClickCenter(ControlRect(chooser, kDeleteCloak));
+    HWND box = FindDialogTitled(config_.Pid(), "Delete cloak?");
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDYES);
+    box = FindDialogTitled(config_.Pid(), "Deleting cloak:  Default");
+    ASSERT_NE(box, nullptr);
+    AnswerMessageBox(box, IDNO);
+    ASSERT_TRUE(WaitFor([&] { return UserValues(std::string(kProduct) + "\\Cloaks\\Default").empty(); }, 3000));
+    EXPECT_EQ(UserValues(kProduct).at("Cloak"), "Lagoon");
+    ClickCenter(ControlRect(chooser, IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }, 5000));
+    ClickCenter(ControlRect(options, IDOK));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(options); }, 5000));
+
+    QuitConfig();
+    MenuSnapshot menu = ClickForMenu(shell_, 500, 400);
+    ASSERT_TRUE(menu.cloaked);
+    EXPECT_TRUE(WaitFor([&] { return CaptureScreen(menu.rect).At(0, 5) == Rgb(200, 255, 255); }, 3000))
+        << std::hex << CaptureScreen(menu.rect).At(0, 5);
 }

@@ -51,10 +51,12 @@ void DumpKey(HKEY key, const std::string& relative, std::vector<std::string>& ou
 }
 
 int g_answer = IDOK;
+std::vector<int> g_answers;  // given in turn before g_answer
 
 int Record(const char* text, const char* caption, UINT) {
     RecordedMessages().push_back({text, caption});
-    return g_answer;
+    const std::size_t turn = RecordedMessages().size() - 1;
+    return turn < g_answers.size() ? g_answers[turn] : g_answer;
 }
 
 }  // namespace
@@ -130,8 +132,9 @@ std::map<std::string, std::string> UserValues(const std::string& path) {
     return values;
 }
 
-void RecordMessages(int answer) {
+void RecordMessages(int answer, const std::vector<int>& first) {
     g_answer = answer;
+    g_answers = first;
     RecordedMessages().clear();
     setwise::SetMessageHandler(Record);
 }

@@ -37,7 +37,8 @@ std::map<std::string, std::string> UserValues(const std::string& path);
 struct ShownMessage {
     std::string text, caption;
 };
-void RecordMessages(int answer);
+// The first messages get the answers of `first`, in turn.
+void RecordMessages(int answer, const std::vector<int>& first = {});
 std::vector<ShownMessage>& RecordedMessages();
 
 // A hidden window holding a tree view and a six-column report list view.

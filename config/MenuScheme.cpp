@@ -1,0 +1,277 @@
+// The cloak chooser's state and what it reads and writes: cloak records in
+// the registry, exported cloak files, and the files Delete removes.
+#include "MenuScheme.h"
+
+#include <fstream>
+
+#include "cloak_install_rules.h"
+#include "group_keys.h"
+#include "messages.h"
+#include "registry.h"
+#include "win_handles.h"
+
+namespace setwise {
+
+namespace {
+
+constexpr DWORD kCloakTextBytes = 260;  // as the menu library reads them
+constexpr char kCloaksKey[] = "Software\\Tarvel\\Holm\\Cloaks";
+constexpr char kDefaultFace[] = "MS Sans Serif";
+const char* const kColourValues[kCloakColourCount] = {"TextColor", "DisabledTextColor", "BorderAndSepColor"};
+const char* const kCursorValues[kCloakCursorCount] = {"HideCursor", "CloseCursor", "KillCursor"};
+const holm::Colour kBuiltInColours[kCloakColourCount] = {{255, 255, 255}, {175, 175, 175}, {255, 255, 255}};
+
+MenuSchemeState g_state;
+
+std::string RecordKey(const std::string& name) { return std::string(kCloaksKey) + "\\" + name; }
+
+holm::UniqueKey CreateUserKey(const std::string& path, REGSAM access) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return holm::UniqueKey();
+    return holm::UniqueKey(key);
+}
+
+bool Exists(HKEY key, const char* name) {
+    return key && RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// A value that exists but cannot be read as the menu library reads it
+// (wrong type, too long) loads as what the menu library then uses.
+void LoadText(HKEY record, const char* name, std::string& field, const char* fallback) {
+    if (!Exists(record, name)) return;
+    if (!holm::ReadText(record, name, field, kCloakTextBytes)) field = fallback;
+}
+
+void LoadStyle(HKEY record, const char* name, bool& field) {
+    if (!Exists(record, name)) return;
+    DWORD value = 0;
+    field = holm::ReadNumber(record, name, value) && value != 0;
+}
+
+void LoadColour(HKEY record, CloakColour which) {
+    std::string text;
+    if (!Exists(record, kColourValues[which])) return;
+    if (!holm::ReadText(record, kColourValues[which], text, kCloakTextBytes) ||
+        !holm::ParseColourText(text, g_state.colours[which]))
+        g_state.colours[which] = kBuiltInColours[which];
+}
+
+bool WriteText(HKEY key, const char* name, const std::string& value) {
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool WriteFlag(HKEY key, const char* name, bool on) {
+    const DWORD value = on ? 1 : 0;
+    return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteRecord(HKEY record) {
+    const MenuSchemeState& s = g_state;
+    return WriteText(record, "BackgroundBitmap", s.background) && WriteText(record, "SubmenuIcon", s.submenuIcon) &&
+           WriteText(record, "Font", s.fontName) && WriteFlag(record, "Underline", s.underline) &&
+           WriteFlag(record, "Italics", s.italics) && WriteFlag(record, "Bold", s.bold) &&
+           WriteText(record, "TextColor", holm::ColourText(s.colours[kTextColour])) &&
+           WriteText(record, "DisabledTextColor", holm::ColourText(s.colours[kDisabledTextColour])) &&
+           WriteText(record, "BorderAndSepColor", holm::ColourText(s.colours[kBorderColour])) &&
+           WriteText(record, "HideCursor", s.cursors[kHideCursor]) &&
+           WriteText(record, "CloseCursor", s.cursors[kCloseCursor]) &&
+           WriteText(record, "KillCursor", s.cursors[kKillCursor]);
+}
+
+// A name becomes a registry key below "Cloaks" and, when installed, a
+// directory: it must be one plain name.
+bool RefuseBadName(const std::string& name) {
+    if (holm::IsSafeCloakName(name)) return false;
+    const std::string text = name.empty() ? std::string("Please type a name for the cloak.")
+                                          : "\"" + name +
+                                                "\" cannot be the name of a cloak: it must not be empty, end in a dot "
+                                                "or a blank, or hold any of \\ / : * ? \" < > |.";
+    ShowMessage(text.c_str(), kCaptionShortError, MB_OK | MB_ICONERROR);
+    return true;
+}
+
+holm::CloakExport ExportOfForm() {
+    holm::CloakExport cloak;
+    cloak.name = g_state.name;
+    cloak.files[holm::kBackgroundSlot] = g_state.background;
+    cloak.files[holm::kSubmenuIconSlot] = g_state.submenuIcon;
+    cloak.files[holm::kHideCursorSlot] = g_state.cursors[kHideCursor];
+    cloak.files[holm::kCloseCursorSlot] = g_state.cursors[kCloseCursor];
+    cloak.files[holm::kKillCursorSlot] = g_state.cursors[kKillCursor];
+    cloak.font = g_state.fontName;
+    cloak.underline = g_state.underline;
+    cloak.italics = g_state.italics;
+    cloak.bold = g_state.bold;
+    cloak.text = g_state.colours[kTextColour];
+    cloak.disabledText = g_state.colours[kDisabledTextColour];
+    cloak.border = g_state.colours[kBorderColour];
+    return cloak;
+}
+
+bool InList(const std::string& name) {
+    for (const std::string& cloak : g_state.cloaks)
+        if (cloak == name) return true;
+    return false;
+}
+
+// The five file values of the record as stored (the files are the record's,
+// not whatever the form shows at the moment).
+std::vector<std::string> RecordFiles(const std::string& name) {
+    std::vector<std::string> files;
+    holm::UniqueKey record = holm::OpenUserKey(RecordKey(name).c_str());
+    for (const char* value : holm::kCloakFileKeys) {
+        std::string path;
+        if (holm::ReadText(record.Get(), value, path, kCloakTextBytes) && !path.empty()) files.push_back(path);
+    }
+    return files;
+}
+
+// Removes the cloak's own files; files the record names elsewhere stay and
+// are listed for the user.
+void RemoveOwnFiles(HWND owner, const std::string& name) {
+    const std::string own = OwnCloakDirectory(name);
+    const bool nameIsPlain = holm::IsSafeCloakName(name);
+    std::string kept;
+    for (const std::string& file : RecordFiles(name)) {
+        if (nameIsPlain && holm::IsOwnCloakFile(file, own)) DeleteFileA(file.c_str());
+        else if (holm::ComparablePath(file) != holm::ComparablePath(own)) kept += "\r\n" + file;
+    }
+    if (nameIsPlain) RemoveDirectoryA(own.c_str());  // only when nothing else is left in it
+    if (!kept.empty()) {
+        const std::string text = "These files lie outside the cloak's own directory \"" + own +
+                                 "\" and were left on the disk:" + kept;
+        ShowFormMessage(owner, text.c_str(), ("Deleting cloak:  " + name).c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+}
+
+void DeleteRecord(const std::string& name) {
+    if (holm::UniqueKey record = holm::OpenUserKey(RecordKey(name).c_str(), KEY_SET_VALUE)) {
+        for (const char* value : holm::kCloakFileKeys) RegDeleteValueA(record.Get(), value);
+        for (const char* value : {"Font", "Underline", "Italics", "Bold"}) RegDeleteValueA(record.Get(), value);
+        for (const char* value : kColourValues) RegDeleteValueA(record.Get(), value);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, RecordKey(name).c_str());
+}
+
+bool WriteWholeFile(const std::string& file, const std::string& text) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    return !out.fail();
+}
+
+}  // namespace
+
+MenuSchemeState& MenuSchemeForm() { return g_state; }
+
+void MenuSchemeCreate() {
+    holm::UniqueKey options = holm::OpenUserKey(kProductKey);
+    g_state.name.clear();
+    holm::ReadText(options.Get(), "Cloak", g_state.name, kCloakTextBytes);
+    MenuSchemeFillList();
+    if (!g_state.name.empty()) MenuSchemeLoad(g_state.name);
+}
+
+void MenuSchemeFillList() {
+    g_state.cloaks.clear();
+    holm::UniqueKey key = CreateUserKey(kCloaksKey, KEY_READ);
+    for (DWORD i = 0; key; ++i) {
+        char name[256];
+        DWORD size = sizeof(name);
+        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        g_state.cloaks.emplace_back(name, size);
+    }
+}
+
+void MenuSchemeLoad(const std::string& name) {
+    g_state.name = name;
+    holm::UniqueKey record = holm::OpenUserKey(RecordKey(name).c_str());
+    const HKEY r = record.Get();
+    LoadText(r, "BackgroundBitmap", g_state.background, "");
+    LoadText(r, "SubmenuIcon", g_state.submenuIcon, "");
+    LoadStyle(r, "Underline", g_state.underline);
+    LoadStyle(r, "Italics", g_state.italics);
+    LoadStyle(r, "Bold", g_state.bold);
+    for (int c = 0; c < kCloakColourCount; ++c) LoadColour(r, static_cast<CloakColour>(c));
+    for (int c = 0; c < kCloakCursorCount; ++c) {
+        g_state.cursors[c].clear();
+        LoadText(r, kCursorValues[c], g_state.cursors[c], "");
+    }
+    if (Exists(r, "Font")) {
+        LoadText(r, "Font", g_state.fontName, kDefaultFace);
+        g_state.face = g_state.fontName;
+    } else {
+        g_state.fontName = "None";
+        g_state.face = kDefaultFace;
+    }
+}
+
+bool MenuSchemeSave() {
+    if (RefuseBadName(g_state.name)) return false;
+    holm::UniqueKey options = CreateUserKey(kProductKey, KEY_SET_VALUE);
+    holm::UniqueKey record = CreateUserKey(RecordKey(g_state.name), KEY_SET_VALUE);
+    const bool saved = options && WriteText(options.Get(), "Cloak", g_state.name) && record && WriteRecord(record.Get());
+    if (!saved)
+        ShowMessage(("The cloak \"" + g_state.name + "\" could not be written to the registry.").c_str(),
+                    kCaptionShortError, MB_OK | MB_ICONERROR);
+    MenuSchemeFillList();
+    return saved;
+}
+
+bool MenuSchemeExport(const std::string& file) {
+    if (RefuseBadName(g_state.name)) return false;
+    const std::string directory = holm::DirectoryOf(file);
+    if (directory.empty()) return false;
+    DeleteFileA(file.c_str());
+    const holm::CloakExport cloak = ExportOfForm();
+    std::vector<std::string> refused;
+    const std::vector<std::string> names = holm::ExportFileNames(cloak, &refused);
+    for (int slot = 0; slot < holm::kCloakFileSlotCount; ++slot)
+        if (!names[slot].empty()) CopyFileA(cloak.files[slot].c_str(), (directory + names[slot]).c_str(), FALSE);
+    if (!WriteWholeFile(file, holm::ExportText(cloak, names))) {
+        ShowMessage(("The cloak file \"" + file + "\" could not be written.").c_str(), kCaptionShortError,
+                    MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (!refused.empty()) {
+        std::string text = "These paths do not name a file and were left out of the cloak file:";
+        for (const std::string& path : refused) text += "\r\n" + path;
+        ShowMessage(text.c_str(), kCaptionWarning, MB_OK | MB_ICONWARNING);
+    }
+    return true;
+}
+
+bool MenuSchemeDelete(HWND owner) {
+    const std::string& name = g_state.name;
+    if (!InList(name)) {
+        ShowFormMessage(owner, ("Cloak \"" + name + "\" doesn't exist!").c_str(), "Error deleting cloak",
+                        MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const std::string question = "Are you sure you want to delete \"" + name +
+                                 "\"?\r\n\r\n(Note:  This won't necessarily delete the files from the disk)";
+    if (ShowFormMessage(owner, question.c_str(), "Delete cloak?", MB_YESNO | MB_ICONWARNING) == IDNO) return false;
+    if (ShowFormMessage(owner, "Remove cloak from disk, too?", ("Deleting cloak:  " + name).c_str(),
+                        MB_YESNO | MB_ICONWARNING) == IDYES)
+        RemoveOwnFiles(owner, name);
+    DeleteRecord(name);
+    MenuSchemeFillList();
+    return true;
+}
+
+std::string CloakDirectory() {
+    std::string dir;
+    holm::UniqueKey options = holm::OpenUserKey(kProductKey);
+    if (holm::ReadText(options.Get(), "CloakDir", dir, kCloakTextBytes) && !dir.empty()) return dir;
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, sizeof(program));
+    return holm::DirectoryOf(program) + "Cloaks";
+}
+
+std::string OwnCloakDirectory(const std::string& name) { return CloakDirectory() + "\\" + name; }
+
+}  // namespace setwise
