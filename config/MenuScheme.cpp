@@ -6,6 +6,8 @@
 
 #include "cloak_install_rules.h"
 #include "group_keys.h"
+#include "holm_names.h"
+#include "holm_values.h"
 #include "messages.h"
 #include "registry.h"
 #include "win_handles.h"
@@ -14,11 +16,14 @@ namespace setwise {
 
 namespace {
 
-constexpr DWORD kCloakTextBytes = 260;  // as the menu library reads them
-constexpr char kCloaksKey[] = "Software\\Tarvel\\Holm\\Cloaks";
-constexpr char kDefaultFace[] = "MS Sans Serif";
-const char* const kColourValues[kCloakColourCount] = {"TextColor", "DisabledTextColor", "BorderAndSepColor"};
-const char* const kCursorValues[kCloakCursorCount] = {"HideCursor", "CloseCursor", "KillCursor"};
+using holm::kCloaksKey;
+using holm::values::kCloakTextBytes;
+constexpr const char* kDefaultFace = holm::values::kDefaultCloakFont;
+const char* const kColourValues[kCloakColourCount] = {holm::values::kCloakTextColour,
+                                                      holm::values::kCloakDisabledTextColour,
+                                                      holm::values::kCloakBorderColour};
+const char* const kCursorValues[kCloakCursorCount] = {holm::values::kCloakHideCursor, holm::values::kCloakCloseCursor,
+                                                      holm::values::kCloakKillCursor};
 const holm::Colour kBuiltInColours[kCloakColourCount] = {{255, 255, 255}, {175, 175, 175}, {255, 255, 255}};
 
 MenuSchemeState g_state;
@@ -70,16 +75,16 @@ bool WriteFlag(HKEY key, const char* name, bool on) {
 }
 
 bool WriteRecord(HKEY record) {
+    namespace v = holm::values;
     const MenuSchemeState& s = g_state;
-    return WriteText(record, "BackgroundBitmap", s.background) && WriteText(record, "SubmenuIcon", s.submenuIcon) &&
-           WriteText(record, "Font", s.fontName) && WriteFlag(record, "Underline", s.underline) &&
-           WriteFlag(record, "Italics", s.italics) && WriteFlag(record, "Bold", s.bold) &&
-           WriteText(record, "TextColor", holm::ColourText(s.colours[kTextColour])) &&
-           WriteText(record, "DisabledTextColor", holm::ColourText(s.colours[kDisabledTextColour])) &&
-           WriteText(record, "BorderAndSepColor", holm::ColourText(s.colours[kBorderColour])) &&
-           WriteText(record, "HideCursor", s.cursors[kHideCursor]) &&
-           WriteText(record, "CloseCursor", s.cursors[kCloseCursor]) &&
-           WriteText(record, "KillCursor", s.cursors[kKillCursor]);
+    bool ok = WriteText(record, v::kCloakBackground, s.background) &&
+              WriteText(record, v::kCloakSubmenuIcon, s.submenuIcon) && WriteText(record, v::kCloakFont, s.fontName) &&
+              WriteFlag(record, v::kCloakUnderline, s.underline) && WriteFlag(record, v::kCloakItalics, s.italics) &&
+              WriteFlag(record, v::kCloakBold, s.bold);
+    for (int c = 0; ok && c < kCloakColourCount; ++c)
+        ok = WriteText(record, kColourValues[c], holm::ColourText(s.colours[c]));
+    for (int c = 0; ok && c < kCloakCursorCount; ++c) ok = WriteText(record, kCursorValues[c], s.cursors[c]);
+    return ok;
 }
 
 // A name becomes a registry key below "Cloaks" and, when installed, a
@@ -151,7 +156,7 @@ void RemoveOwnFiles(HWND owner, const std::string& name) {
 void DeleteRecord(const std::string& name) {
     if (holm::UniqueKey record = holm::OpenUserKey(RecordKey(name).c_str(), KEY_SET_VALUE)) {
         for (const char* value : holm::kCloakFileKeys) RegDeleteValueA(record.Get(), value);
-        for (const char* value : {"Font", "Underline", "Italics", "Bold"}) RegDeleteValueA(record.Get(), value);
+        for (const char* value : {holm::values::kCloakFont, holm::values::kCloakUnderline, holm::values::kCloakItalics, holm::values::kCloakBold}) RegDeleteValueA(record.Get(), value);
         for (const char* value : kColourValues) RegDeleteValueA(record.Get(), value);
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, RecordKey(name).c_str());
@@ -171,7 +176,7 @@ MenuSchemeState& MenuSchemeForm() { return g_state; }
 void MenuSchemeCreate() {
     holm::UniqueKey options = holm::OpenUserKey(kProductKey);
     g_state.name.clear();
-    holm::ReadText(options.Get(), "Cloak", g_state.name, kCloakTextBytes);
+    holm::ReadText(options.Get(), holm::values::kCloak, g_state.name, kCloakTextBytes);
     MenuSchemeFillList();
     if (!g_state.name.empty()) MenuSchemeLoad(g_state.name);
 }
@@ -191,18 +196,18 @@ void MenuSchemeLoad(const std::string& name) {
     g_state.name = name;
     holm::UniqueKey record = holm::OpenUserKey(RecordKey(name).c_str());
     const HKEY r = record.Get();
-    LoadText(r, "BackgroundBitmap", g_state.background, "");
-    LoadText(r, "SubmenuIcon", g_state.submenuIcon, "");
-    LoadStyle(r, "Underline", g_state.underline);
-    LoadStyle(r, "Italics", g_state.italics);
-    LoadStyle(r, "Bold", g_state.bold);
+    LoadText(r, holm::values::kCloakBackground, g_state.background, "");
+    LoadText(r, holm::values::kCloakSubmenuIcon, g_state.submenuIcon, "");
+    LoadStyle(r, holm::values::kCloakUnderline, g_state.underline);
+    LoadStyle(r, holm::values::kCloakItalics, g_state.italics);
+    LoadStyle(r, holm::values::kCloakBold, g_state.bold);
     for (int c = 0; c < kCloakColourCount; ++c) LoadColour(r, static_cast<CloakColour>(c));
     for (int c = 0; c < kCloakCursorCount; ++c) {
         g_state.cursors[c].clear();
         LoadText(r, kCursorValues[c], g_state.cursors[c], "");
     }
-    if (Exists(r, "Font")) {
-        LoadText(r, "Font", g_state.fontName, kDefaultFace);
+    if (Exists(r, holm::values::kCloakFont)) {
+        LoadText(r, holm::values::kCloakFont, g_state.fontName, kDefaultFace);
         g_state.face = g_state.fontName;
     } else {
         g_state.fontName = "None";
@@ -214,7 +219,7 @@ bool MenuSchemeSave() {
     if (RefuseBadName(g_state.name)) return false;
     holm::UniqueKey options = CreateUserKey(kProductKey, KEY_SET_VALUE);
     holm::UniqueKey record = CreateUserKey(RecordKey(g_state.name), KEY_SET_VALUE);
-    const bool saved = options && WriteText(options.Get(), "Cloak", g_state.name) && record && WriteRecord(record.Get());
+    const bool saved = options && WriteText(options.Get(), holm::values::kCloak, g_state.name) && record && WriteRecord(record.Get());
     if (!saved)
         ShowMessage(("The cloak \"" + g_state.name + "\" could not be written to the registry.").c_str(),
                     kCaptionShortError, MB_OK | MB_ICONERROR);
@@ -266,7 +271,7 @@ bool MenuSchemeDelete(HWND owner) {
 std::string CloakDirectory() {
     std::string dir;
     holm::UniqueKey options = holm::OpenUserKey(kProductKey);
-    if (holm::ReadText(options.Get(), "CloakDir", dir, kCloakTextBytes) && !dir.empty()) return dir;
+    if (holm::ReadText(options.Get(), holm::values::kCloakDir, dir, kCloakTextBytes) && !dir.empty()) return dir;
     char program[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, program, sizeof(program));
     return holm::DirectoryOf(program) + "Cloaks";

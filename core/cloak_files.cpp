@@ -3,11 +3,13 @@
 #include <cctype>
 
 #include "cloak_install_rules.h"
+#include "holm_values.h"
 
 namespace holm {
 
-const char* const kCloakFileKeys[kCloakFileSlotCount] = {"BackgroundBitmap", "SubmenuIcon", "HideCursor",
-                                                         "CloseCursor", "KillCursor"};
+const char* const kCloakFileKeys[kCloakFileSlotCount] = {
+    values::kCloakBackground, values::kCloakSubmenuIcon, values::kCloakHideCursor, values::kCloakCloseCursor,
+    values::kCloakKillCursor};
 
 std::string ColourText(const Colour& colour) {
     return std::to_string(colour.red & 0xFF) + " " + std::to_string(colour.green & 0xFF) + " " +
@@ -93,18 +95,22 @@ std::vector<std::string> ExportFileNames(const CloakExport& cloak, std::vector<s
     return names;
 }
 
+static std::string ExportLine(const char* name, const std::string& value) {
+    return std::string(name) + "=" + value + "\r\n";
+}
+
 std::string ExportText(const CloakExport& cloak, const std::vector<std::string>& fileNames) {
     std::string text = "[" + OneLine(cloak.name) + "]\r\n";
     for (int slot = 0; slot < kCloakFileSlotCount; ++slot)
-        text += std::string(kCloakFileKeys[slot]) + "=" +
-                (slot < static_cast<int>(fileNames.size()) ? OneLine(fileNames[slot]) : std::string()) + "\r\n";
-    text += "Font=" + OneLine(cloak.font) + "\r\n";
-    text += std::string("Underline=") + (cloak.underline ? "1" : "0") + "\r\n";
-    text += std::string("Italics=") + (cloak.italics ? "1" : "0") + "\r\n";
-    text += std::string("Bold=") + (cloak.bold ? "1" : "0") + "\r\n";
-    text += "TextColor=" + ColourText(cloak.text) + "\r\n";
-    text += "DisabledTextColor=" + ColourText(cloak.disabledText) + "\r\n";
-    text += "BorderAndSepColor=" + ColourText(cloak.border) + "\r\n";
+        text += ExportLine(kCloakFileKeys[slot],
+                           slot < static_cast<int>(fileNames.size()) ? OneLine(fileNames[slot]) : std::string());
+    text += ExportLine(values::kCloakFont, OneLine(cloak.font));
+    text += ExportLine(values::kCloakUnderline, cloak.underline ? "1" : "0");
+    text += ExportLine(values::kCloakItalics, cloak.italics ? "1" : "0");
+    text += ExportLine(values::kCloakBold, cloak.bold ? "1" : "0");
+    text += ExportLine(values::kCloakTextColour, ColourText(cloak.text));
+    text += ExportLine(values::kCloakDisabledTextColour, ColourText(cloak.disabledText));
+    text += ExportLine(values::kCloakBorderColour, ColourText(cloak.border));
     return text;
 }
 

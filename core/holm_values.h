@@ -46,6 +46,8 @@ constexpr const char kCloakSubmenuIcon[] = "SubmenuIcon";
 constexpr const char kCloakHideCursor[] = "HideCursor";
 constexpr const char kCloakCloseCursor[] = "CloseCursor";
 constexpr const char kCloakKillCursor[] = "KillCursor";
+constexpr unsigned kCloakTextBytes = 260;  // every text value, terminator included
+constexpr const char kDefaultCloakFont[] = "MS Sans Serif";
 
 // The special hotkeys (under kHotkeysKey).
 constexpr const char kHotkeyInitMenu[] = "Init Menu";

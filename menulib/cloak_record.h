@@ -6,10 +6,12 @@
 
 #include <string>
 
+#include "holm_values.h"
+
 namespace holm {
 
-constexpr DWORD kCloakTextBytes = 260;  // every text value, terminator included
-constexpr const char kDefaultCloakFont[] = "MS Sans Serif";
+using values::kCloakTextBytes;
+using values::kDefaultCloakFont;
 constexpr COLORREF kBuiltInTextColour = RGB(255, 255, 255);
 constexpr COLORREF kBuiltInDisabledColour = RGB(175, 175, 175);
 constexpr COLORREF kBuiltInBorderColour = RGB(255, 255, 255);
