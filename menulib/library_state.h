@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "desktop_click.h"
 #include "options.h"
 
 namespace holm {
@@ -15,7 +16,7 @@ struct LibraryState {
     HWND shell = nullptr;              // shell main window, owner of the menus
     HWND tray = nullptr;               // the tray window last given to _changeTrayStr
     volatile LONG menusReady = 19;
-    volatile LONG pendingClick = 0;
+    hook::ClickState click;
     volatile LONG lastMenu = 0;        // 0 Init Menu, 1 Window List
     volatile DWORD lastHookCall = 0;
     bool menuOnScreen = false;         // a menu is being tracked

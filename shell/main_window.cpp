@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "autorun.h"
+#include "desktop_click.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "hook_watch.h"
@@ -99,14 +100,15 @@ void DispatchHotkey(WPARAM id) {
 // A desktop button message handed on by the hook instance of the process
 // that owns the desktop window.
 void HandleForwardedButton(WPARAM wParam, LPARAM lParam) {
-    const UINT message = LOWORD(wParam);
+    const hook::DesktopButtonNotice notice = hook::UnpackDesktopButton(wParam, lParam);
+    const UINT message = notice.message;
     if (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_RBUTTONDOWN &&
         message != WM_RBUTTONUP)
         return;
     MOUSEHOOKSTRUCT info = {};
-    info.pt.x = static_cast<short>(LOWORD(lParam));
-    info.pt.y = static_cast<short>(HIWORD(lParam));
-    info.hwnd = HIWORD(wParam) ? GetDesktopWindow() : nullptr;
+    info.pt.x = notice.x;
+    info.pt.y = notice.y;
+    info.hwnd = notice.onDesktop ? GetDesktopWindow() : nullptr;
     info.wHitTestCode = HTCLIENT;
     MouseHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
 }
