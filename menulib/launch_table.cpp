@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "command_ids.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "library_state.h"
@@ -10,9 +11,6 @@ namespace holm {
 
 namespace {
 
-// Command ids are 16 bits: entries past the last id could never be chosen.
-constexpr std::size_t kMaxEntries = 0xFFFF - kCmdFirstLaunch;
-
 std::vector<LaunchEntry> g_table;
 
 std::string TextOrEmpty(const char* text) { return text ? text : ""; }
@@ -20,7 +18,7 @@ std::string TextOrEmpty(const char* text) { return text ? text : ""; }
 }  // namespace
 
 int AppendLaunchEntry(const char* command, const char* directory, BYTE showCmd, BYTE hotkeyVk) {
-    if (g_table.size() >= kMaxEntries) return -1;
+    if (g_table.size() >= static_cast<std::size_t>(kMaxLaunchEntries)) return -1;
     g_table.push_back({TextOrEmpty(command), TextOrEmpty(directory), showCmd, hotkeyVk});
     return static_cast<int>(g_table.size() - 1);
 }
@@ -43,6 +41,6 @@ extern "C" int _getnumprogs(void) { return holm::LaunchEntryCount(); }
 extern "C" void _unregHotkeys(void) {
     for (int i = 0; i < holm::LaunchEntryCount(); ++i) {
         if (holm::LaunchEntryAt(i)->hotkeyVk != holm::kNoHotkey)
-            UnregisterHotKey(holm::g_lib.shell, holm::kCmdFirstLaunch + i);
+            UnregisterHotKey(holm::g_lib.shell, holm::LaunchCommandId(i));
     }
 }
