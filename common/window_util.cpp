@@ -1,46 +1,33 @@
 #include "window_util.h"
 
+#include "geometry.h"
 #include "win_handles.h"
 
 namespace holm {
 
 namespace {
 
-void MoveBy(HWND hwnd, const RECT& rc, int left, int top) {
-    if (left == rc.left && top == rc.top) return;
-    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+Size ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+// Moves the window so that its rectangle becomes what `place` makes of it.
+template <typename Rule>
+void Replace(HWND hwnd, Rule place) {
+    RECT rc;
+    if (!GetWindowRect(hwnd, &rc)) return;
+    const Rect now = {rc.left, rc.top, rc.right, rc.bottom};
+    const Rect placed = place(now, ScreenSize());
+    if (placed == now) return;
+    SetWindowPos(hwnd, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
 
 void KeepOnScreen(HWND hwnd) {
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    RECT rc;
-    if (!GetWindowRect(hwnd, &rc)) return;
-    if (rc.top < 0)
-        MoveBy(hwnd, rc, rc.left, 0);
-    else if (rc.bottom >= cy)
-        MoveBy(hwnd, rc, rc.left, cy - (rc.bottom - rc.top));
-    if (!GetWindowRect(hwnd, &rc)) return;
-    if (rc.left < 0)
-        MoveBy(hwnd, rc, 0, rc.top);
-    else if (rc.right >= cx)
-        MoveBy(hwnd, rc, cx - (rc.right - rc.left), rc.top);
+    Replace(hwnd, [](const Rect& r, Size screen) { return KeepOnScreen(r, screen); });
 }
 
 void BringBackOnScreen(HWND hwnd) {
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    RECT rc;
-    if (!GetWindowRect(hwnd, &rc)) return;
-    if (rc.bottom < 0)
-        MoveBy(hwnd, rc, rc.left, 0);
-    else if (rc.top >= cy)
-        MoveBy(hwnd, rc, rc.left, cy - (rc.bottom - rc.top));
-    if (!GetWindowRect(hwnd, &rc)) return;
-    if (rc.right < 0)
-        MoveBy(hwnd, rc, 0, rc.top);
-    else if (rc.left >= cx)
-        MoveBy(hwnd, rc, cx - (rc.right - rc.left), rc.top);
+    Replace(hwnd, [](const Rect& r, Size screen) { return BringBackOnScreen(r, screen); });
 }
 
 int ColourDepth(HWND hwnd) {

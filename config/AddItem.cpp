@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RegUnit.h"
+#include "form_layout.h"
 #include "group_keys.h"
 #include "item_row.h"
 #include "messages.h"
@@ -353,16 +354,10 @@ void InitControls() {
 // At the requested place, moved up and left as far as needed to keep the
 // whole dialog (and its buttons) inside the work area.
 void PlaceOnScreen() {
-    RECT rc = {}, area = {};
+    RECT rc = {};
     GetWindowRect(g.dialog, &rc);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    int x = g.x, y = g.y;
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    if (x + width > area.right) x = area.right - width;
-    if (y + height > area.bottom) y = area.bottom - height;
-    if (x < area.left) x = area.left;
-    if (y < area.top) y = area.top;
-    SetWindowPos(g.dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const holm::Point at = holm::PlaceInsideArea({g.x, g.y}, {rc.right - rc.left, rc.bottom - rc.top}, WorkArea());
+    SetWindowPos(g.dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void OnInit() {

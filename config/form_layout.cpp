@@ -1,5 +1,7 @@
 #include "form_layout.h"
 
+#include "geometry.h"
+
 namespace setwise {
 
 void CreateControl(HWND dialog, const ControlSpec& layout) {
@@ -10,19 +12,20 @@ void CreateControl(HWND dialog, const ControlSpec& layout) {
     SendMessageA(control, WM_SETFONT, SendMessageA(dialog, WM_GETFONT, 0, 0), FALSE);
 }
 
+holm::Rect WorkArea() {
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return {area.left, area.top, area.right, area.bottom};
+}
+
 void PlaceForm(HWND form, int x, int y, int clientWidth, int clientHeight) {
     RECT rc = {0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrA(form, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(form, GWL_EXSTYLE)));
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     // A form placed beside the main window still opens wholly on screen.
-    RECT area = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    if (x + width > area.right) x = area.right - width;
-    if (y + height > area.bottom) y = area.bottom - height;
-    if (x < area.left) x = area.left;
-    if (y < area.top) y = area.top;
-    SetWindowPos(form, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const holm::Point at = holm::PlaceInsideArea({x, y}, {width, height}, WorkArea());
+    SetWindowPos(form, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace setwise

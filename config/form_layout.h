@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "geometry.h"
+
 namespace setwise {
 
 struct ControlSpec {
@@ -19,6 +21,9 @@ struct ControlSpec {
 template <size_t N>
 void CreateControls(HWND dialog, const ControlSpec (&layouts)[N]);
 void CreateControl(HWND dialog, const ControlSpec& layout);
+
+// The work area of the screen.
+holm::Rect WorkArea();
 
 // Gives the window this client size and puts its top left corner at (x, y),
 // moved as far as needed to lie wholly inside the work area.

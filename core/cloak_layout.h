@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "geometry.h"
+
 namespace holm {
 
 constexpr int kItemHeight = 17;
@@ -17,10 +19,6 @@ constexpr int kIconLeft = 2;
 constexpr int kIconSize = 16;
 constexpr int kSeparatorInset = 5;
 constexpr int kSeparatorOffset = 8;
-
-struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // How the items of one level are laid out. A level that fits on the screen
 // is one column of `count` rows; a taller one is split into columns of

@@ -3,6 +3,8 @@
 #pragma once
 #include <optional>
 
+#include "geometry.h"
+
 namespace holm::tray {
 
 // The icon size and the frame allowance that auto-size adds to the client
@@ -13,15 +15,8 @@ struct Metrics {
     int frame;  // window size minus client size, both ways
 };
 
-struct Size {
-    int width;
-    int height;
-    bool operator==(const Size& o) const { return width == o.width && height == o.height; }
-};
-
-struct Cell {
-    int left, top, right, bottom;
-};
+using Size = holm::Size;
+using Cell = holm::Rect;
 
 // Columns for `count` icons in a client area `clientWidth` wide: at least
 // one, at most as many as fit or as there are icons.
@@ -53,9 +48,7 @@ struct Dock {
     int y = 0;
 };
 
-struct Point {
-    int x, y;
-};
+using Point = holm::Point;
 
 // Where a docked window of this rectangle belongs on the screen.
 Point DockedPosition(const Dock& dock, Cell window, Size screen);

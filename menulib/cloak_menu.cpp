@@ -8,6 +8,7 @@
 #include "cloak_paint.h"
 #include "holm_names.h"
 #include "library_state.h"
+#include "menu_placement.h"
 #include "window_util.h"
 
 namespace holm {
@@ -383,7 +384,8 @@ void TrackCloakedMenu(HMENU menu, int x, int y, HWND owner, bool windowList) {
     g_track.pressSeen = false;
     GetCursorPos(&g_track.openedAt);
     g_track.levels.clear();
-    OpenLevel(menu, layout, x - layout.width, y);
+    const Rect root = RightAlignedAt({x, y}, {layout.width, layout.height});
+    OpenLevel(menu, layout, root.left, root.top);
     if (g_track.levels.empty()) {
         g_track.active = false;
         return;

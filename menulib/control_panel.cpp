@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "command_ids.h"
 #include "holm_names.h"
 #include "launch_table.h"
 #include "library_state.h"
@@ -48,7 +49,7 @@ void SetStatus(const std::string& what) {
     SetStatusText(text.c_str());
 }
 
-UINT NextLaunchId() { return static_cast<UINT>(kCmdFirstLaunch + LaunchEntryCount()); }
+UINT NextLaunchId() { return static_cast<UINT>(LaunchCommandId(LaunchEntryCount())); }
 
 AppletInfo AskApplet(APPLET_PROC applet, HMODULE module, int i) {
     AppletInfo info;

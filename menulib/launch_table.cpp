@@ -2,15 +2,13 @@
 
 #include <vector>
 
+#include "command_ids.h"
 #include "holm_names.h"
 #include "library_state.h"
 
 namespace holm {
 
 namespace {
-
-// Command ids are 16 bits: entries past the last id could never be chosen.
-constexpr std::size_t kMaxEntries = 0xFFFF - kCmdFirstLaunch;
 
 std::vector<LaunchEntry> g_table;
 
@@ -19,7 +17,7 @@ std::string TextOrEmpty(const char* text) { return text ? text : ""; }
 }  // namespace
 
 int AppendLaunchEntry(const char* command, const char* directory, BYTE showCmd, BYTE hotkeyVk) {
-    if (g_table.size() >= kMaxEntries) return -1;
+    if (g_table.size() >= static_cast<std::size_t>(kMaxLaunchEntries)) return -1;
     g_table.push_back({TextOrEmpty(command), TextOrEmpty(directory), showCmd, hotkeyVk});
     return static_cast<int>(g_table.size() - 1);
 }
@@ -37,7 +35,7 @@ void ClearLaunchTable() {
 
 void UnregisterItemHotkeys() {
     for (int i = 0; i < LaunchEntryCount(); ++i) {
-        if (g_table[i].hotkeyVk != kNoHotkey) UnregisterHotKey(g_lib.shell, kCmdFirstLaunch + i);
+        if (g_table[i].hotkeyVk != kNoHotkey) UnregisterHotKey(g_lib.shell, LaunchCommandId(i));
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "desktop_click.h"
 #include "holm_names.h"
 #include "options.h"
 
@@ -16,7 +17,7 @@ struct LibraryState {
     HWND shell = nullptr;              // shell main window, owner of the menus
     HWND tray = nullptr;               // the tray window last given to MatchTrayEntry
     volatile LONG menusReady = kReady;
-    volatile LONG pendingClick = 0;
+    hook::ClickState click;
     volatile LONG lastMenu = 0;        // 0 Init Menu, 1 Window List
     volatile DWORD lastHookCall = 0;
     bool menuOnScreen = false;         // a menu is being tracked

@@ -7,6 +7,7 @@
 #include "init_menu.h"
 #include "library_start.h"
 #include "library_state.h"
+#include "menu_placement.h"
 #include "no_throw.h"
 #include "popup_title.h"
 #include "window_list.h"
@@ -15,19 +16,18 @@ namespace holm {
 
 namespace {
 
-// Shows `menu` with its right edge 10 pixels right of the pointer and its
-// top 10 pixels above it, owned by the shell main window: drawn with the
-// cloak in the cloaked style, as a plain menu otherwise.
+// Shows `menu` at the anchor of a click at (x, y), owned by the shell main
+// window: drawn with the cloak in the cloaked style, as a plain menu
+// otherwise.
 void TrackAt(HMENU menu, int x, int y, bool windowList) {
     g_lib.menuOnScreen = true;
     if (g_lib.Cloaked()) {
-        TrackCloakedMenu(menu, x + 10, y - 10, g_lib.shell, windowList);
+        const Point anchor = MenuAnchor({x, y});
+        TrackCloakedMenu(menu, anchor.x, anchor.y, g_lib.shell, windowList);
     } else {
-        int right = x + 10;
-        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        if (right > screenWidth) right = screenWidth;
+        const Point anchor = PlainMenuAnchor({x, y}, GetSystemMetrics(SM_CXSCREEN));
         const UINT button = windowList ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
-        TrackPopupMenu(menu, TPM_RIGHTALIGN | button, right, y - 10, 0, g_lib.shell, nullptr);
+        TrackPopupMenu(menu, TPM_RIGHTALIGN | button, anchor.x, anchor.y, 0, g_lib.shell, nullptr);
     }
     g_lib.menuOnScreen = false;
     // A reload that came while the menu was open was put off until now.

@@ -1,11 +1,17 @@
+// The mouse hook procedure: the system's side of the desktop click rules.
+// It maps the mouse messages, opens the menu the rules name, plays the
+// middle button as a left double click, and outside the shell's process
+// hands the desktop's button messages to the shell.
 #include "mouse_hook.h"
 
+#include "desktop_click.h"
 #include "holm_names.h"
 #include "library_state.h"
 #include "menu_open.h"
 #include "no_throw.h"
 
 using holm::g_lib;
+namespace hook = holm::hook;
 
 namespace {
 
@@ -13,8 +19,18 @@ LRESULT NextHook(int code, WPARAM message, LPARAM info) {
     return CallNextHookEx(g_lib.hook, code, message, info);
 }
 
-bool IsButtonMessage(WPARAM m) {
-    return m == WM_LBUTTONDOWN || m == WM_LBUTTONUP || m == WM_RBUTTONDOWN || m == WM_RBUTTONUP;
+hook::Mouse MouseOf(WPARAM message) {
+    switch (message) {
+    case WM_LBUTTONDOWN: return hook::Mouse::LeftDown;
+    case WM_LBUTTONUP: return hook::Mouse::LeftUp;
+    case WM_RBUTTONDOWN: return hook::Mouse::RightDown;
+    case WM_RBUTTONUP: return hook::Mouse::RightUp;
+    case WM_MBUTTONDOWN: return hook::Mouse::MiddleDown;
+    case WM_MBUTTONUP: return hook::Mouse::MiddleUp;
+    case WM_NCMBUTTONDOWN: return hook::Mouse::NonClientMiddleDown;
+    case WM_NCMBUTTONUP: return hook::Mouse::NonClientMiddleUp;
+    default: return hook::Mouse::Other;
+    }
 }
 
 void PlayNonClientDoubleClick(HWND w, POINT pt) {
@@ -39,19 +55,12 @@ void PlayClientDoubleClick(HWND w, POINT pt) {
 }
 
 // Returns true when the middle-button message was swallowed.
-bool HandleMiddleButton(WPARAM message, const MOUSEHOOKSTRUCT* info) {
-    switch (message) {
-    case WM_MBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        return true;
-    case WM_MBUTTONUP:
-        PlayClientDoubleClick(info->hwnd, info->pt);
-        return true;
-    case WM_NCMBUTTONUP:
-        PlayNonClientDoubleClick(info->hwnd, info->pt);
-        return true;
-    default:
-        return false;
+bool HandleMiddleButton(hook::Mouse mouse, const MOUSEHOOKSTRUCT* info) {
+    switch (hook::MiddleButtonAction(mouse, g_lib.middleButtonAsDblClick != 0)) {
+    case hook::MiddleAction::Swallow: return true;
+    case hook::MiddleAction::PlayClientDoubleClick: PlayClientDoubleClick(info->hwnd, info->pt); return true;
+    case hook::MiddleAction::PlayNonClientDoubleClick: PlayNonClientDoubleClick(info->hwnd, info->pt); return true;
+    default: return false;
     }
 }
 
@@ -59,29 +68,24 @@ bool HandleMiddleButton(WPARAM message, const MOUSEHOOKSTRUCT* info) {
 // the desktop window belongs to such a process (as under Wine, where the
 // desktop lives in explorer.exe), its button messages are handed to the
 // shell main window, which passes them to MouseHookProc in its own process.
-void ForwardToShell(WPARAM message, const MOUSEHOOKSTRUCT* info) {
-    if (!IsButtonMessage(message)) return;
+void ForwardToShell(WPARAM message, hook::Mouse mouse, const MOUSEHOOKSTRUCT* info) {
     const bool onDesktop = info->hwnd == GetDesktopWindow();
-    if (!onDesktop && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)) return;
+    if (!hook::ForwardsToShell(mouse, onDesktop)) return;
     HWND shell = FindWindowA(holm::kShellClass, holm::kShellTitle);
     if (!shell) return;
     DWORD owner = 0;
     GetWindowThreadProcessId(shell, &owner);
     if (owner == GetCurrentProcessId()) return;
     static const UINT forwardMessage = RegisterWindowMessageA(holm::kDesktopButtonMessage);
-    PostMessageA(shell, forwardMessage, MAKEWPARAM(message, onDesktop ? 1 : 0),
-                 MAKELPARAM(info->pt.x, info->pt.y));
+    const hook::PackedNotice notice =
+        hook::PackDesktopButton({static_cast<unsigned>(message), onDesktop, info->pt.x, info->pt.y});
+    PostMessageA(shell, forwardMessage, notice.wParam, notice.lParam);
 }
 
-bool Ready() { return g_lib.menusReady != 0; }
-
-// A button went up on the desktop while a click was pending.
-void OpenMenuForRelease(WPARAM message, POINT pt) {
-    g_lib.pendingClick = 0;
-    const bool left = (message == WM_LBUTTONUP) != (g_lib.options.reverseButtons != 0);
-    if (left)
+void OpenMenu(hook::Menu menu, POINT pt) {
+    if (menu == hook::Menu::InitMenu)
         holm::OpenInitMenu(pt.x, pt.y);
-    else
+    else if (menu == hook::Menu::WindowList)
         holm::OpenWindowList(pt.x, pt.y);
 }
 
@@ -92,34 +96,19 @@ static LRESULT HookBody(int code, WPARAM message, LPARAM lParam) {
     const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
     if (!info) return NextHook(code, message, lParam);
 
-    if (g_lib.middleButtonAsDblClick && HandleMiddleButton(message, info)) return 1;
+    const hook::Mouse mouse = MouseOf(message);
+    if (HandleMiddleButton(mouse, info)) return 1;
 
     if (!g_lib.initialised) {
-        ForwardToShell(message, info);
+        ForwardToShell(message, mouse, info);
         NextHook(code, message, lParam);
         return 0;
     }
 
-    if (info->hwnd == g_lib.desktop) {
-        switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            if (Ready()) g_lib.pendingClick = holm::kReady;
-            break;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            if (g_lib.pendingClick && Ready()) {
-                OpenMenuForRelease(message, info->pt);
-                return 0;
-            }
-            break;
-        default:
-            break;
-        }
-    } else if (message == WM_LBUTTONUP || message == WM_RBUTTONUP) {
-        g_lib.pendingClick = 0;
-    }
-    NextHook(code, message, lParam);
+    const hook::ClickOutcome outcome = hook::OnButton(g_lib.click, mouse, info->hwnd == g_lib.desktop,
+                                                      g_lib.menusReady != 0, g_lib.options.reverseButtons != 0);
+    OpenMenu(outcome.open, info->pt);
+    if (outcome.passOn) NextHook(code, message, lParam);
     return 0;
 }
 

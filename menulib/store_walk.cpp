@@ -2,190 +2,123 @@
 
 #include <vector>
 
+#include "command_ids.h"
 #include "folder_monitor.h"
+#include "group_model.h"
 #include "holm_names.h"
-#include "item_text.h"
 #include "launch.h"
 #include "launch_table.h"
 #include "library_state.h"
 #include "menu_images.h"
-#include "menu_order.h"
 #include "program_icons.h"
 #include "status_text.h"
-#include "text_edit.h"
-#include "win_handles.h"
+#include "store_reader.h"
 
 namespace holm {
 
 namespace {
 
-constexpr DWORD kNameChars = 256;
-constexpr DWORD kDataBytes = 512;
-
-struct PendingItem {
-    std::string label;
+// What building an item gave it, beside its label.
+struct BuiltItem {
     UINT id;
     MenuImageView image;  // lent by the program images or the fixed images
     bool disabled;
 };
 
-struct PendingGroup {
-    std::string name;
-    HMENU menu;
-};
+UINT NextLaunchId() { return static_cast<UINT>(LaunchCommandId(LaunchEntryCount())); }
 
-std::string LastComponent(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+GroupOptions CurrentGroupOptions() {
+    GroupOptions options;
+    options.showHotkeys = g_lib.options.showHotkeysInLpum != 0;
+    options.runStartup = g_lib.runStartup;
+    options.startupGroupName = g_lib.options.startupGroupName;
+    return options;
 }
-
-UINT NextLaunchId() { return static_cast<UINT>(kCmdFirstLaunch + LaunchEntryCount()); }
 
 BYTE RegisterItemHotkey(char hotkey, const std::string& label) {
-    const SHORT key = VkKeyScanA(hotkey);
-    const BYTE vk = LOBYTE(key);
-    const UINT modifiers = HIBYTE(key) ? (MOD_ALT | MOD_CONTROL | MOD_SHIFT) : (MOD_ALT | MOD_CONTROL);
-    if (!RegisterHotKey(g_lib.shell, static_cast<int>(NextLaunchId()), modifiers, vk))
+    const ItemHotkey key = ItemHotkeyFor(static_cast<std::uint16_t>(VkKeyScanA(hotkey)));
+    if (!RegisterHotKey(g_lib.shell, static_cast<int>(NextLaunchId()), key.modifiers, key.vk))
         MessageBoxA(g_lib.shell, label.c_str(), "Hotkey conflict detected:", MB_ICONINFORMATION | MB_TOPMOST);
-    return vk;
+    return static_cast<BYTE>(key.vk);
 }
 
-PendingItem ReadProgramItem(const std::string& label, const ItemText& item, bool runItems) {
-    PendingItem pending = {label, NextLaunchId(), MenuImageView(), false};
+BuiltItem BuildProgramItem(const ItemEntry& entry, bool runItems) {
+    const ItemText& item = entry.item;
+    BuiltItem built = {NextLaunchId(), MenuImageView(), false};
     const BYTE show = static_cast<BYTE>(ShowCommandForCode(item.showCode));
-    const BYTE vk = item.hotkey ? RegisterItemHotkey(item.hotkey, label) : kNoHotkey;
+    const BYTE vk = item.hotkey ? RegisterItemHotkey(item.hotkey, entry.label) : kNoHotkey;
     if (runItems) ShellRun(item.command.c_str(), item.directory.empty() ? nullptr : item.directory.c_str(), show);
-    if (g_lib.options.showHotkeysInLpum && item.hotkey) {
-        pending.label += '\t';
-        pending.label += item.hotkey;
-    }
-    if (g_lib.options.showProgIcons) pending.image = ProgramImageFor(item.command, item.directory);
+    if (g_lib.options.showProgIcons) built.image = ProgramImageFor(item.command, item.directory);
     AppendLaunchEntry(item.command.c_str(), item.directory.c_str(), show, vk);
-    return pending;
+    return built;
 }
 
-// Reads the folder a monitor item watches; false after telling the user
-// that its registry reference could not be read.
-bool MonitorFolder(const ItemText& item, std::string& folder) {
-    if (item.kind == ItemKind::MonitorPath) {
-        folder = item.path;
-        return true;
-    }
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, item.registryKey.empty() ? nullptr : item.registryKey.c_str(), 0, KEY_READ,
-                      &raw) != ERROR_SUCCESS) {
+void ReportUnreadableFolder(FolderRead result) {
+    if (result == FolderRead::KeyNotOpened)
         MessageBoxA(GetForegroundWindow(), "The registry path specified could not be opened.  Item disabled.",
                     "HOLM Error", MB_ICONERROR | MB_TOPMOST);
-        return false;
-    }
-    UniqueKey key(raw);
-    char data[kDataBytes + 1] = "";
-    DWORD size = kDataBytes, type = 0;
-    if (RegQueryValueExA(key.Get(), item.registryValue.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
-                         &size) != ERROR_SUCCESS) {
+    else
         MessageBoxA(nullptr, "The registry path specified could not be queried.  Item disabled.", "HOLM Error",
                     MB_ICONERROR | MB_TOPMOST);
-        return false;
-    }
-    data[size < kDataBytes ? size : kDataBytes] = '\0';
-    folder = data;
-    return true;
 }
 
-PendingItem ReadMonitorItem(const std::string& label, const ItemText& item, HMENU menu) {
-    PendingItem pending = {label, NextLaunchId(), MenuImageView(), false};
+BuiltItem BuildMonitorItem(const ItemEntry& entry, HMENU menu) {
+    BuiltItem built = {NextLaunchId(), MenuImageView(), false};
     std::string folder;
-    if (!MonitorFolder(item, folder)) {
-        pending.disabled = true;
+    const FolderRead result = ReadMonitorFolder(entry.item, folder);
+    if (result != FolderRead::Read) {
+        ReportUnreadableFolder(result);
+        built.disabled = true;
         AppendLaunchEntry(nullptr, nullptr, SW_SHOWNORMAL, kNoHotkey);
-        return pending;
+        return built;
     }
-    AddMonitor(folder, menu, pending.id);
-    if (g_lib.options.showProgIcons) pending.image = GetFixedImage(FixedImage::MonitorFolder);
+    AddMonitor(folder, menu, built.id);
+    if (g_lib.options.showProgIcons) built.image = GetFixedImage(FixedImage::MonitorFolder);
     const std::string command = "explorer " + folder;
     AppendLaunchEntry(command.c_str(), nullptr, SW_SHOWNORMAL, kNoHotkey);
-    return pending;
+    return built;
 }
 
-// Reads the data of value `index` as text; false when the enumeration ends
-// (no more values, or a name or data beyond the store's limits).
-bool EnumItem(HKEY key, DWORD index, std::string& name, std::string& data, bool& isText) {
-    char nameBuffer[kNameChars] = "";
-    char dataBuffer[kDataBytes + 1] = "";
-    DWORD nameLength = kNameChars, dataLength = kDataBytes, type = 0;
-    if (RegEnumValueA(key, index, nameBuffer, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(dataBuffer),
-                      &dataLength) != ERROR_SUCCESS)
-        return false;
-    dataBuffer[dataLength < kDataBytes ? dataLength : kDataBytes] = '\0';
-    name = nameBuffer;
-    data = dataBuffer;
-    isText = type == REG_SZ || type == REG_EXPAND_SZ;
-    return true;
-}
+void WalkGroupAt(const std::string& path, HMENU menu, bool runItems, int depth);
 
-bool IsStartupGroup(const std::string& name) {
-    return !g_lib.options.startupGroupName.empty() && name == g_lib.options.startupGroupName;
-}
-
-// A subgroup's items run only when it is itself a startup group: the
-// parent's run flag is not inherited.
-std::vector<PendingGroup> ReadSubgroups(HKEY key, const std::string& path) {
-    std::vector<PendingGroup> groups;
-    char name[kNameChars];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = kNameChars;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        PendingGroup group = {name, CreatePopupMenu()};
-        WalkGroup(path + "\\" + group.name, group.menu, g_lib.runStartup && IsStartupGroup(group.name));
-        groups.push_back(group);
+// Subgroups are walked (and their items get their launch ids) before the
+// group's own items.
+void BuildSubgroups(const GroupModel& model, HMENU menu, int depth) {
+    std::vector<HMENU> submenus;
+    for (const SubgroupEntry& group : model.subgroups) {
+        submenus.push_back(CreatePopupMenu());
+        WalkGroupAt(group.path, submenus.back(), group.runItems, depth + 1);
     }
-    return groups;
+    for (std::size_t i : model.subgroupOrder)
+        AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenus[i]),
+                    model.subgroups[i].name.c_str());
 }
 
-std::vector<PendingItem> ReadItems(HKEY key, HMENU menu, bool runItems) {
-    std::vector<PendingItem> items;
-    std::string name, data;
-    bool isText = false;
-    for (DWORD i = 0; EnumItem(key, i, name, data, isText); ++i) {
-        if (!isText) continue;  // numbers and binary data are not items
-        const std::string label = DoubleChar(name, '&');
-        const ItemText item = ParseItemText(data);
-        items.push_back(item.kind == ItemKind::Program ? ReadProgramItem(label, item, runItems)
-                                                       : ReadMonitorItem(label, item, menu));
-    }
-    return items;
-}
-
-void AppendGroupsInOrder(HMENU menu, const std::vector<PendingGroup>& groups) {
-    std::vector<std::string> labels;
-    for (const PendingGroup& g : groups) labels.push_back(g.name);
-    for (std::size_t i : MenuOrder(labels))
-        AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(groups[i].menu), groups[i].name.c_str());
-}
-
-void AppendItemsInOrder(HMENU menu, const std::vector<PendingItem>& items) {
-    std::vector<std::string> labels;
-    for (const PendingItem& item : items) labels.push_back(item.label);
-    for (std::size_t i : MenuOrder(labels)) {
-        const PendingItem& item = items[i];
-        AppendMenuA(menu, MF_STRING | (item.disabled ? MF_GRAYED : 0), item.id, item.label.c_str());
+void BuildItems(const GroupModel& model, HMENU menu, bool runItems) {
+    std::vector<BuiltItem> built;
+    for (const ItemEntry& entry : model.items)
+        built.push_back(entry.item.kind == ItemKind::Program ? BuildProgramItem(entry, runItems)
+                                                             : BuildMonitorItem(entry, menu));
+    for (std::size_t i : model.itemOrder) {
+        const BuiltItem& item = built[i];
+        AppendMenuA(menu, MF_STRING | (item.disabled ? MF_GRAYED : 0), item.id, model.items[i].label.c_str());
         AttachImage(menu, item.id, item.image);
     }
 }
 
+void WalkGroupAt(const std::string& path, HMENU menu, bool runItems, int depth) {
+    if (!GroupDepthAllowed(depth)) return;
+    GroupContents contents;
+    if (!ReadGroupContents(path, contents)) return;
+    const GroupModel model = MakeGroupModel(path, contents, CurrentGroupOptions());
+    BuildSubgroups(model, menu, depth);
+    SetStatusText(GroupStatusText(path).c_str());
+    BuildItems(model, menu, runItems);
+    if (model.uninhabited) AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdArrangeOrEmpty, kUninhabitedText);
+}
+
 }  // namespace
 
-void WalkGroup(const std::string& path, HMENU menu, bool runItems) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return;
-    UniqueKey key(raw);
-    const std::vector<PendingGroup> groups = ReadSubgroups(key.Get(), path);
-    AppendGroupsInOrder(menu, groups);
-    const std::string status = "Reading Init Menu group '" + LastComponent(path) + "'";
-    SetStatusText(status.c_str());
-    const std::vector<PendingItem> items = ReadItems(key.Get(), menu, runItems);
-    AppendItemsInOrder(menu, items);
-    if (groups.empty() && items.empty()) AppendMenuA(menu, MF_STRING | MF_GRAYED, kCmdArrangeOrEmpty, "[Uninhabited]");
-}
+void WalkGroup(const std::string& path, HMENU menu, bool runItems) { WalkGroupAt(path, menu, runItems, 0); }
 
 }  // namespace holm

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "command_ids.h"
 #include "hidden_titles.h"
 #include "holm_names.h"
 #include "library_state.h"
@@ -18,8 +19,6 @@ namespace holm {
 namespace {
 
 constexpr std::size_t kInitialImageCapacity = 100;
-// Command ids travel in the low word of wParam.
-constexpr int kMaxWindows = 0xFFFF - kCmdFirstWindow;
 
 struct WindowListState {
     HMENU root = nullptr;
@@ -68,7 +67,7 @@ void AppendWindowEntry(HMENU menu, UINT id, const char* text, MenuImageView imag
 bool ListWindow(HWND window) {
     const int index = AddToWindowTable(window);
     if (index < 0) return false;
-    const UINT id = static_cast<UINT>(kCmdFirstWindow + index);
+    const UINT id = static_cast<UINT>(WindowCommandId(index));
     const std::string title = ReadTitle(window);
     const std::string text = WindowMenuText(title, g_lib.options.TitleReadLength() - 1);
     MenuImageView image;
@@ -78,7 +77,7 @@ bool ListWindow(HWND window) {
     }
     if (!title.empty() && IsWindowVisible(window) && !IsHiddenTitle(title.c_str(), HiddenTitles()))
         AppendWindowEntry(g_list.root, id, text.c_str(), image);
-    return index < kMaxWindows;
+    return index < kMaxWindowEntries;
 }
 
 BOOL CALLBACK ListWindowProc(HWND window, LPARAM) {

@@ -10,7 +10,7 @@ bash "$top/scripts/install-deps.sh" || { echo "fuzz: installing the packages fai
 build_native || exit 1
 seconds=${1:-600}; shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(store_text_fuzz tray_record_fuzz command_line_fuzz title_text_fuzz autorun_inf_fuzz cloak_rules_fuzz reg_file_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(store_text_fuzz tray_record_fuzz command_line_fuzz title_text_fuzz autorun_inf_fuzz cloak_rules_fuzz reg_file_fuzz shell_message_fuzz)
 mkdir -p "$native/fuzz-crashes"
 status=0
 for t in "${targets[@]}"; do

@@ -1,12 +1,14 @@
 #include "main_window.h"
 
 #include "autorun.h"
+#include "desktop_click.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "hook_watch.h"
 #include "last_active.h"
 #include "no_throw.h"
 #include "shell_commands.h"
+#include "shell_routing.h"
 #include "shell_state.h"
 #include "startup.h"
 #include "tray_window.h"
@@ -17,47 +19,39 @@ namespace {
 
 bool KeyHeld(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
 
-void DispatchWindowListChoice(WPARAM wParam) {
-    const WORD id = LOWORD(wParam);
-    if (id == kCmdTitle) {
-        _doWinMenu(wParam);
-        // The Window List has closed: a later command (the configuration
-        // program's reload) is not one of its entries.
-        _setRoL(0);
-        return;
-    }
-    const bool shift = KeyHeld(VK_SHIFT), control = KeyHeld(VK_CONTROL);
-    if (shift && control)
-        _doKillWinMenu(wParam);
-    else if (shift)
-        _doCloseWinMenu(wParam);
-    else if (control)
-        _doHideWinMenu(wParam);
-    else
-        _doWinMenu(wParam);
+routing::CommandMessage ReadCommand(WPARAM wParam, LPARAM lParam) {
+    routing::CommandMessage m;
+    m.id = LOWORD(wParam);
+    m.notification = HIWORD(wParam);
+    m.fromControl = lParam != 0;
+    m.windowListLast = _RoL() != 0;
+    m.launchCount = _getnumprogs();
+    m.shift = KeyHeld(VK_SHIFT);
+    m.control = KeyHeld(VK_CONTROL);
+    return m;
 }
 
-// A control's command carries its window in lParam; a menu's carries 0. The
-// "&Hide me" button's id is also the id of a Window List entry.
 void DispatchCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    const WORD id = LOWORD(wParam);
-    if (lParam != 0) {
-        if (id == kCmdHideMe) ShowWindow(hwnd, SW_HIDE);
-    } else if (HIWORD(wParam) != 0) {
-        // not a menu command
-    } else if (_RoL() != 0) {
-        DispatchWindowListChoice(wParam);
-    } else if (id == kCmdReload) {
-        // Sent by the configuration program, never chosen from a menu, and it
-        // may come while a menu is open: activation and the ready flag belong
-        // to that menu.
-        RunShellCommand(id);
-        return;
-    } else if (id >= kCmdFirstLaunch && id <= _getnumprogs() + kCmdFirstLaunch - 1) {
-        _doInitMenu(id - kCmdFirstLaunch);
-    } else if (id >= kCmdExit && id <= kCmdSwitchToExplorer) {
-        RunShellCommand(id);
+    using routing::CommandAction;
+    const routing::CommandRoute route = routing::RouteCommand(ReadCommand(wParam, lParam));
+    switch (route.action) {
+    case CommandAction::HideMainWindow: ShowWindow(hwnd, SW_HIDE); break;
+    case CommandAction::WindowListClosed:
+        _doWinMenu(wParam);
+        // A later command (the configuration program's reload) is not one
+        // of the Window List's entries.
+        _setRoL(0);
+        break;
+    case CommandAction::BringWindow: _doWinMenu(wParam); break;
+    case CommandAction::CloseWindow: _doCloseWinMenu(wParam); break;
+    case CommandAction::HideWindow: _doHideWinMenu(wParam); break;
+    case CommandAction::KillWindow: _doKillWinMenu(wParam); break;
+    case CommandAction::Launch: _doInitMenu(route.launchIndex); break;
+    case CommandAction::ShellCommand:
+    case CommandAction::Reload: RunShellCommand(LOWORD(wParam)); break;
+    case CommandAction::None: break;
     }
+    if (!route.endsMenu) return;
     ReactivateLastActive();
     _setnotalready(kReady);
 }
@@ -70,43 +64,34 @@ void RaiseWhileHidden(HWND hwnd) {
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void PostCommand(WPARAM id) {
-    _setRoL(0);
-    PostMessageA(g_shell.mainWindow, WM_COMMAND, id, 0);
-}
-
 void DispatchHotkey(WPARAM id) {
-    switch (id) {
-    case kHotkeyWindowList: _ShowRightMenu(); break;
-    case kHotkeyInitMenu: _ShowLeftMenu(); break;
-    case kHotkeyRun:
-        _setRoL(0);
-        SetForegroundWindow(g_shell.mainWindow);
-        PostMessageA(g_shell.mainWindow, WM_COMMAND, kCmdRun, 0);
+    using routing::HotkeyAction;
+    const routing::HotkeyRoute route = routing::RouteHotkey(id);
+    if (route.ClearsLastMenu()) _setRoL(0);
+    switch (route.action) {
+    case HotkeyAction::ShowWindowList: _ShowRightMenu(); break;
+    case HotkeyAction::ShowInitMenu: _ShowLeftMenu(); break;
+    case HotkeyAction::PostCommand:
+        if (route.foreground) SetForegroundWindow(g_shell.mainWindow);
+        PostMessageA(g_shell.mainWindow, WM_COMMAND, static_cast<WPARAM>(route.command), 0);
         break;
-    case kHotkeyConfigure: PostCommand(kCmdConfigure); break;
-    case kHotkeyToggleTray: PostCommand(kCmdToggleTray); break;
-    case kHotkeyLogoff: PostCommand(kCmdLogoff); break;
-    case kHotkeyShutdown: PostCommand(kCmdShutdown); break;
-    case kHotkeyReboot: PostCommand(kCmdReboot); break;
-    default:
-        _setRoL(0);
-        if (id != kCmdSwitchToExplorer && id >= kCmdFirstLaunch) _doInitMenu(static_cast<int>(id) - kCmdFirstLaunch);
-        break;
+    case HotkeyAction::Launch: _doInitMenu(route.launchIndex); break;
+    case HotkeyAction::None: break;
     }
 }
 
 // A desktop button message handed on by the hook instance of the process
 // that owns the desktop window.
 void HandleForwardedButton(WPARAM wParam, LPARAM lParam) {
-    const UINT message = LOWORD(wParam);
+    const hook::DesktopButtonNotice notice = hook::UnpackDesktopButton(wParam, lParam);
+    const UINT message = notice.message;
     if (message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_RBUTTONDOWN &&
         message != WM_RBUTTONUP)
         return;
     MOUSEHOOKSTRUCT info = {};
-    info.pt.x = static_cast<short>(LOWORD(lParam));
-    info.pt.y = static_cast<short>(HIWORD(lParam));
-    info.hwnd = HIWORD(wParam) ? GetDesktopWindow() : nullptr;
+    info.pt.x = notice.x;
+    info.pt.y = notice.y;
+    info.hwnd = notice.onDesktop ? GetDesktopWindow() : nullptr;
     info.wHitTestCode = HTCLIENT;
     MouseHookProc(HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
 }

@@ -1,0 +1,68 @@
+#include "store_reader.h"
+
+#include <windows.h>
+
+#include "win_handles.h"
+
+namespace holm {
+
+namespace {
+
+UniqueKey OpenStoreKey(const char* path) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return UniqueKey();
+    return UniqueKey(raw);
+}
+
+void ReadSubgroupNames(HKEY key, std::vector<std::string>& names) {
+    char name[kStoreNameChars];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = kStoreNameChars;
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return;
+        names.emplace_back(name);
+    }
+}
+
+// The data is read as text whatever its type; a name or data too long for
+// the buffers ends the enumeration.
+void ReadValues(HKEY key, std::vector<StoreValue>& values) {
+    char name[kStoreNameChars];
+    char data[kStoreDataBytes + 1];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = kStoreNameChars, dataLength = kStoreDataBytes, type = 0;
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength) !=
+            ERROR_SUCCESS)
+            return;
+        data[dataLength < kStoreDataBytes ? dataLength : kStoreDataBytes] = '\0';
+        values.push_back({name, data, type == REG_SZ || type == REG_EXPAND_SZ});
+    }
+}
+
+}  // namespace
+
+bool ReadGroupContents(const std::string& path, GroupContents& contents) {
+    UniqueKey key = OpenStoreKey(path.c_str());
+    if (!key) return false;
+    ReadSubgroupNames(key.Get(), contents.subgroups);
+    ReadValues(key.Get(), contents.values);
+    return true;
+}
+
+FolderRead ReadMonitorFolder(const ItemText& item, std::string& folder) {
+    if (item.kind == ItemKind::MonitorPath) {
+        folder = item.path;
+        return FolderRead::Read;
+    }
+    UniqueKey key = OpenStoreKey(item.registryKey.empty() ? nullptr : item.registryKey.c_str());
+    if (!key) return FolderRead::KeyNotOpened;
+    char data[kStoreDataBytes + 1] = "";
+    DWORD size = kStoreDataBytes, type = 0;
+    if (RegQueryValueExA(key.Get(), item.registryValue.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
+        ERROR_SUCCESS)
+        return FolderRead::ValueNotRead;
+    data[size < kStoreDataBytes ? size : kStoreDataBytes] = '\0';
+    folder = data;
+    return FolderRead::Read;
+}
+
+}  // namespace holm

@@ -1,0 +1,22 @@
+// Reading the Init Menu store from the registry: one group's subkeys and
+// values, and the folder that a registry reference names.
+#pragma once
+#include <string>
+
+#include "group_model.h"
+#include "item_text.h"
+
+namespace holm {
+
+// Reads the group at `path` under HKEY_CURRENT_USER; false when its key
+// cannot be opened. Reading stops at the first entry beyond the store's
+// limits.
+bool ReadGroupContents(const std::string& path, GroupContents& contents);
+
+enum class FolderRead { Read, KeyNotOpened, ValueNotRead };
+
+// The folder a monitor item watches: its path, or the data of the value its
+// registry reference names.
+FolderRead ReadMonitorFolder(const ItemText& item, std::string& folder);
+
+}  // namespace holm
