@@ -39,4 +39,12 @@ HBITMAP BitmapFromFile(const char* path) {
     return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int read = GetWindowTextA(hwnd, &text[0], length + 1);
+    text.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+    return text;
+}
+
 }  // namespace holm

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace holm {
 
 // Moves `hwnd` so that it lies wholly on the screen.
@@ -10,6 +12,9 @@ void KeepOnScreen(HWND hwnd);
 // Moves `hwnd` back when it lies wholly off the screen; a window that is at
 // least partly visible stays where it is.
 void BringBackOnScreen(HWND hwnd);
+
+// The whole text of a window or control.
+std::string WindowText(HWND hwnd);
 
 // Bits per pixel of the window's device context.
 int ColourDepth(HWND hwnd);

@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "shortcut_reader.h"
 #include "view_rows.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -51,12 +52,7 @@ EditorState g;
 
 HWND Item(int id) { return GetDlgItem(g.dialog, id); }
 
-std::string TextOf(int id) {
-    const int n = GetWindowTextLengthA(Item(id));
-    std::vector<char> buffer(n + 2);
-    GetWindowTextA(Item(id), buffer.data(), n + 1);
-    return buffer.data();
-}
+std::string TextOf(int id) { return holm::WindowText(Item(id)); }
 
 void SetText(int id, const std::string& text) { SetWindowTextA(Item(id), text.c_str()); }
 

@@ -11,6 +11,7 @@
 #include "form_layout.h"
 #include "resource.h"
 #include "win_handles.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -110,13 +111,7 @@ const ControlSpec kControls[] = {
 
 HWND Item(int id) { return GetDlgItem(g_view.dialog, id); }
 
-std::string TextOf(int id) {
-    const int n = GetWindowTextLengthA(Item(id));
-    std::string text(n + 1, '\0');
-    GetWindowTextA(Item(id), &text[0], n + 1);
-    text.resize(n);
-    return text;
-}
+std::string TextOf(int id) { return holm::WindowText(Item(id)); }
 
 COLORREF Ref(const holm::Colour& c) { return RGB(c.red, c.green, c.blue); }
 

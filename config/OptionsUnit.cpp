@@ -10,6 +10,7 @@
 #include "group_keys.h"
 #include "resource.h"
 #include "win_handles.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -216,13 +217,7 @@ POINT CheckPlace(OptionCheck check) {
 
 HWND Item(int id) { return GetDlgItem(g_dialog, id); }
 
-std::string TextOf(int id) {
-    const int n = GetWindowTextLengthA(Item(id));
-    std::string text(n + 1, '\0');
-    GetWindowTextA(Item(id), &text[0], n + 1);
-    text.resize(n);
-    return text;
-}
+std::string TextOf(int id) { return holm::WindowText(Item(id)); }
 
 int NumberOf(int id) {
     BOOL ok = FALSE;
@@ -315,10 +310,7 @@ INT_PTR CALLBACK AddTitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            const int n = GetWindowTextLengthA(GetDlgItem(dialog, IDC_ADDTITLE_EDIT));
-            std::string title(n + 1, '\0');
-            GetDlgItemTextA(dialog, IDC_ADDTITLE_EDIT, &title[0], n + 1);
-            title.resize(n);
+            const std::string title = holm::WindowText(GetDlgItem(dialog, IDC_ADDTITLE_EDIT));
             if (!title.empty())
                 SendMessageA(Item(IDC_OPT_TITLES), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
             EndDialog(dialog, IDOK);
