@@ -5,21 +5,13 @@
 #include <string>
 
 #include "recorder_log.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-    }
-    void TearDown() override { KillStrayShells(); }
-};
+using StartupTest = ShellTest;
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -153,7 +145,7 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     ShellProcess shell;
     ASSERT_TRUE(shell.Start());
     HWND config = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (config = FindWindowA(nullptr, "Setwise for HOLM v1.0")) != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return (config = FindWindowA(nullptr, holm::kConfigTitle)) != nullptr; }, 15000));
     // The configuration program greets the new installation and reports
     // the defaults it created.
     DWORD configPid = 0;
@@ -170,7 +162,7 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
     EXPECT_FALSE(shell.WaitReady(300));
     PostMessageA(config, WM_CLOSE, 0, 0);
     ASSERT_TRUE(shell.WaitReady(20000));
-    EXPECT_EQ(FindWindowA(nullptr, "Setwise for HOLM v1.0"), nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, holm::kConfigTitle), nullptr);
     // The menu shows what the configuration program set up.
     MenuSnapshot menu = ClickForMenu(shell, 400, 300);
     ASSERT_TRUE(menu.open);
@@ -180,12 +172,10 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
 }
 
 TEST_F(StartupTest, CloseRunsTheTeardownAndEndsWithCodeZero) {
-    ShellProcess shell;
-    ASSERT_TRUE(shell.Start());
-    ASSERT_TRUE(shell.WaitReady());
-    ASSERT_TRUE(shell.Stop());
-    EXPECT_EQ(shell.ExitCode(), 0u);
-    EXPECT_EQ(FindWindowA("Shell_TrayWnd", "HOLM Tray"), nullptr);
+    StartShell();
+    ASSERT_TRUE(shell_.Stop());
+    EXPECT_EQ(shell_.ExitCode(), 0u);
+    EXPECT_EQ(FindWindowA(holm::kTrayClass, holm::kTrayTitle), nullptr);
 }
 
 TEST_F(StartupTest, RunKeysRunOnlyWithTheStartupSwitch) {
