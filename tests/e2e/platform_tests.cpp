@@ -8,32 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
 
-const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\holm.exe";
-
-class PlatformTest : public ::testing::Test {
+class PlatformTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword("Software\\Tarvel\\Holm", "UseCustomMenus", 0);
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);
     }
-    void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
-        SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-    }
-    void RunAs(const char* version) { WriteUserString(kAppDefaults, "Version", version); }
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(shell_.WaitReady());
-    }
+    void RunAs(const char* version) { SetShellWindowsVersion(version); }
     HWND ProxyWindow() {
         HWND proxy = nullptr;
         while ((proxy = FindWindowExA(nullptr, proxy, "HolmDesktopProxyFor95", nullptr)) != nullptr) {
@@ -49,8 +36,6 @@ protected:
             if (e.depth == 1 && !e.Has('S')) out.push_back(e.text);
         return out;
     }
-
-    ShellProcess shell_;
 };
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
@@ -122,7 +107,7 @@ TEST_F(PlatformTest, WindowsNTHooksAndOffersToKill16BitKernels) {
 
 TEST_F(PlatformTest, ForceDesktopDllTakesTheProxyOnNT) {
     RunAs("nt40");
-    WriteUserDword("Software\\Tarvel\\Holm", "ForceDesktopDLL", 1);
+    WriteOption("ForceDesktopDLL", 1);
     StartShell();
     ASSERT_NE(ProxyWindow(), nullptr);
     // No hook: other programs get their middle clicks as they are.
