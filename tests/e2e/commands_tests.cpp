@@ -15,16 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
-constexpr char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
-constexpr char kShellAppDefaults[] = "Software\\Wine\\AppDefaults\\holm.exe";
 constexpr int kDesktopX = 980, kDesktopY = 720;  // clear of the windows of started programs
 constexpr char kForceQuestion[] = "Do you want to force applications to close?";
 constexpr char kRunPrompt[] = "         HOLM awaits your command:";
@@ -104,47 +101,35 @@ std::vector<MessageBoxInfo> DialogsCaptioned(DWORD pid, const std::string& capti
     return out;
 }
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(kOptions, "UseCustomMenus", 0);
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);
     }
     void TearDown() override {
-        if (shell_->Running()) {
-            for (const MessageBoxInfo& box : DialogsOf(shell_->Pid())) AnswerMessageBox(box.hwnd, IDCANCEL);
-            DismissMenus(shell_->Pid());
+        if (shell_.Running()) {
+            for (const MessageBoxInfo& box : DialogsOf(shell_.Pid())) AnswerMessageBox(box.hwnd, IDCANCEL);
         }
-        KillStrayShells();
-        DeleteUserTree(kShellAppDefaults);
+        ShellTest::TearDown();
     }
-    void StartShell() {
-        ASSERT_TRUE(shell_->Start());
-        ASSERT_TRUE(shell_->WaitReady());
-    }
-    DWORD Pid() const { return shell_->Pid(); }
+    DWORD Pid() const { return shell_.Pid(); }
 
-    MenuSnapshot OpenMenu(bool right) {
-        Click(kDesktopX, kDesktopY, right);
-        return WaitForMenu(*shell_);
-    }
+    MenuSnapshot OpenMenu(bool right) { return ShellTest::OpenMenu(kDesktopX, kDesktopY, right); }
     // Opens the Init Menu and highlights an entry of its Special submenu.
     bool SelectSpecial(const std::string& entry) {
         MenuSnapshot menu = OpenMenu(false);
         return menu.open && SelectMenuEntry(menu, {"Special", entry});
     }
     bool ChooseSpecial(const std::string& entry) {
-        if (!SelectSpecial(entry)) return false;
-        PressKey(VK_RETURN);
-        return true;
+        const MenuSnapshot menu = OpenMenu(false);
+        return menu.open && Choose(menu, {"Special", entry});
     }
     // Both menus open again: the command re-armed them.
     void ExpectMenusOpenAgain() {
         for (bool right : {false, true}) {
             Sleep(GetDoubleClickTime() + 50);
-            MenuSnapshot menu = ClickForMenu(*shell_, kDesktopX, kDesktopY, right);
+            MenuSnapshot menu = ClickForMenu(shell_, kDesktopX, kDesktopY, right);
             EXPECT_TRUE(menu.open) << (right ? "Window List" : "Init Menu") << " stayed closed";
             if (menu.open) {
                 ASSERT_TRUE(DismissMenus(Pid()));
@@ -163,7 +148,6 @@ protected:
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(box.hwnd); }, 5000));
     }
 
-    std::unique_ptr<ShellProcess> shell_ = std::make_unique<ShellProcess>();
     WindowThread windows_;
 };
 
@@ -171,9 +155,9 @@ protected:
 
 TEST_F(CommandsTest, RunHotkeyPressedTwiceOpensOneRunDialog) {
     StartShell();
-    ASSERT_TRUE(PostHotkey(*shell_, 2722));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyRun));
     ASSERT_TRUE(WaitFor([&] { return !DialogsCaptioned(Pid(), "Run...").empty(); }, 10000));
-    ASSERT_TRUE(PostHotkey(*shell_, 2722));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyRun));
     Sleep(1000);
     const std::vector<MessageBoxInfo> dialogs = DialogsCaptioned(Pid(), "Run...");
     ASSERT_EQ(dialogs.size(), 1u);
@@ -184,14 +168,14 @@ TEST_F(CommandsTest, RunHotkeyPressedTwiceOpensOneRunDialog) {
     ASSERT_TRUE(WaitFor([&] { return DialogsCaptioned(Pid(), "Run...").empty(); }, 5000));
     ExpectMenusOpenAgain();
     // The guard ends with the dialog: the hotkey opens it again.
-    ASSERT_TRUE(PostHotkey(*shell_, 2722));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyRun));
     ASSERT_TRUE(WaitFor([&] { return DialogsCaptioned(Pid(), "Run...").size() == 1; }, 10000));
 }
 
 TEST_F(CommandsTest, RunDialogOnWindows95GetsItsTextsInAnsi) {
-    WriteUserString(kShellAppDefaults, "Version", "win95");
+    SetShellWindowsVersion("win95");
     StartShell();
-    ASSERT_TRUE(PostCommand(*shell_, 7));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdRun));
     ASSERT_TRUE(WaitFor([&] { return !DialogsCaptioned(Pid(), "Run...").empty(); }, 10000));
     const MessageBoxInfo dialog = DialogsCaptioned(Pid(), "Run...").front();
     const Texts texts = ChildTexts(dialog.hwnd);
@@ -216,18 +200,18 @@ TEST_F(CommandsTest, LogoffShutdownAndRebootAskFirstAndCancelKeepsTheSession) {
         SetForegroundWindow(focus);
         ASSERT_TRUE(ChooseSpecial(c.entry)) << c.entry;
         ExpectQuestionAndCancel(c.caption, c.text);
-        EXPECT_TRUE(shell_->Running());
+        EXPECT_TRUE(shell_.Running());
         EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == focus; }, 3000))
             << c.entry << ": the focus did not come back; foreground " << Describe(GetForegroundWindow())
-            << ", after the shell " << Describe(GetWindow(shell_->MainWindow(), GW_HWNDNEXT)) << ", top "
+            << ", after the shell " << Describe(GetWindow(shell_.MainWindow(), GW_HWNDNEXT)) << ", top "
             << Describe(GetTopWindow(nullptr));
         ExpectMenusOpenAgain();
     }
 }
 
 TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
-    ASSERT_TRUE(shell_->StartWithoutShutdownPrivilege());
-    ASSERT_TRUE(shell_->WaitReady());
+    ASSERT_TRUE(shell_.StartWithoutShutdownPrivilege());
+    ASSERT_TRUE(shell_.WaitReady());
     MenuSnapshot menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
     const std::vector<MenuEntry> special = MenuLevel(menu, {"Special"});
@@ -242,10 +226,10 @@ TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
     const struct {
         int hotkey;
         const char* text;
-    } refusals[] = {{2726, "You do not have permission to shutdown this computer"},
-                    {2727, "You do not have permission to reboot this computer"}};
+    } refusals[] = {{kHotkeyShutdown, "You do not have permission to shutdown this computer"},
+                    {kHotkeyReboot, "You do not have permission to reboot this computer"}};
     for (const auto& r : refusals) {
-        ASSERT_TRUE(PostHotkey(*shell_, r.hotkey));
+        ASSERT_TRUE(PostHotkey(shell_, r.hotkey));
         MessageBoxInfo box = WaitForMessageBox(Pid());
         ASSERT_NE(box.hwnd, nullptr) << r.hotkey;
         EXPECT_EQ(box.caption, "HOLM");
@@ -253,7 +237,7 @@ TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
         AnswerMessageBox(box.hwnd, IDOK);
         ASSERT_TRUE(WaitFor([&] { return DialogsOf(Pid()).empty(); }, 5000));
     }
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectMenusOpenAgain();
 }
 
@@ -274,7 +258,7 @@ TEST_F(CommandsTest, ShiftOpensTheSystemShutdownDialogAndAsksNothingElse) {
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.hwnd); }, 5000));
         Sleep(500);
         EXPECT_TRUE(DialogsOf(Pid()).empty()) << entry << ": asked something more";
-        EXPECT_TRUE(shell_->Running());
+        EXPECT_TRUE(shell_.Running());
         ExpectMenusOpenAgain();
     }
 }
@@ -312,7 +296,7 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
     ASSERT_NE(entry, special.end());
     EXPECT_TRUE(entry->Has('G'));
     ASSERT_TRUE(DismissMenus(Pid()));
-    ASSERT_TRUE(PostCommand(*shell_, 13));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdKill16Bit));
     MessageBoxInfo box = WaitForMessageBox(Pid());
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
@@ -354,9 +338,9 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
     ASSERT_TRUE(OpenMenu(true).open);
     ASSERT_TRUE(DismissMenus(Pid()));
 
-    WriteUserString(kOptions, "LCancelStr", "Reloaded Menu");
-    WriteUserString(kStore, "WL Reloaded Item", "notepad.exe||0|");
-    ASSERT_TRUE(PostCommand(*shell_, 14));
+    WriteOption("LCancelStr", "Reloaded Menu");
+    WriteStoreItem("", "WL Reloaded Item", "notepad.exe||0|");
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
     Sleep(500);
     menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
@@ -369,14 +353,14 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
 // The configuration program can ask for a reload while a menu is open; the
 // menu on screen stays whole and the rebuild comes once it has closed.
 TEST_F(CommandsTest, AReloadWhileTheInitMenuIsOpenWaitsForItToClose) {
-    WriteUserString(kStore, "WL Before", "notepad.exe||0|");
+    WriteStoreItem("", "WL Before", "notepad.exe||0|");
     StartShell();
     MenuSnapshot menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
-    WriteUserString(kStore, "WL After", "notepad.exe||0|");
-    ASSERT_TRUE(PostCommand(*shell_, 14));
+    WriteStoreItem("", "WL After", "notepad.exe||0|");
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
     Sleep(800);
-    menu = WaitForMenu(*shell_);
+    menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_NE(menu.Find("WL Before"), nullptr);
     EXPECT_EQ(menu.Find("WL After"), nullptr);
@@ -391,7 +375,7 @@ TEST_F(CommandsTest, AReloadWhileTheInitMenuIsOpenWaitsForItToClose) {
 
 TEST_F(CommandsTest, TrayEntryShowsAndHidesTheTray) {
     StartShell();
-    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
+    HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
     ASSERT_NE(tray, nullptr);
     for (int round = 0; round < 2; ++round) {
         const bool wasVisible = IsWindowVisible(tray) != FALSE;
@@ -406,7 +390,7 @@ TEST_F(CommandsTest, TrayEntryShowsAndHidesTheTray) {
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tray) != FALSE) != wasVisible; }, 5000)) << round;
         Sleep(300);
         // A reload rebuilds the menu; the entry still follows the tray.
-        ASSERT_TRUE(PostCommand(*shell_, 14));
+        ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
         Sleep(500);
     }
     ExpectMenusOpenAgain();
@@ -424,7 +408,7 @@ TEST_F(CommandsTest, SwitchToExplorerLeavesTheShellWhenAnsweredNoOrWhenAFolderWi
     EXPECT_EQ(DefaultButton(box.hwnd), IDNO);
     AnswerMessageBox(box.hwnd, IDNO);
     Sleep(1500);
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectMenusOpenAgain();
 
     // A folder window that does not take its WM_CLOSE (this thread does not
@@ -442,7 +426,7 @@ TEST_F(CommandsTest, SwitchToExplorerLeavesTheShellWhenAnsweredNoOrWhenAFolderWi
     ASSERT_NE(box.hwnd, nullptr);
     AnswerMessageBox(box.hwnd, IDYES);
     Sleep(2500);  // the shell tries for one second
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     EXPECT_EQ(ProcessesNamed("explorer.exe"), explorersBefore) << "Explorer was started";
     MSG msg;
     bool closeArrived = false;
@@ -454,7 +438,7 @@ TEST_F(CommandsTest, SwitchToExplorerLeavesTheShellWhenAnsweredNoOrWhenAFolderWi
 
 TEST_F(CommandsTest, HideMeButtonHidesTheShellWindow) {
     StartShell();
-    HWND main = shell_->MainWindow();
+    HWND main = shell_.MainWindow();
     ShowWindow(main, SW_SHOWNORMAL);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 3000));
     HWND button = FindWindowExA(main, nullptr, "BUTTON", "&Hide me");
@@ -463,33 +447,33 @@ TEST_F(CommandsTest, HideMeButtonHidesTheShellWindow) {
     GetWindowRect(button, &rc);
     Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 5000));
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectMenusOpenAgain();
 }
 
 TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     StartShell();
     PointAt(500, 400);
-    ASSERT_TRUE(PostHotkey(*shell_, 2720));
-    MenuSnapshot menu = WaitForMenu(*shell_);
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyWindowList));
+    MenuSnapshot menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Window List");
     EXPECT_EQ(menu.rect.right, 510);
     ASSERT_TRUE(DismissMenus(Pid()));
 
     // The Window List was the last menu: commands posted by hotkeys still go to the shell.
-    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
+    HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
     ASSERT_NE(tray, nullptr);
     const bool trayVisible = IsWindowVisible(tray) != FALSE;
-    ASSERT_TRUE(PostHotkey(*shell_, 2724));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyToggleTray));
     EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tray) != FALSE) != trayVisible; }, 5000));
 
     const struct {
         int id;
         const char* caption;
-    } questions[] = {{2725, "HOLM - Logoff"}, {2726, "HOLM - Shutdown"}, {2727, "HOLM - Reboot"}};
+    } questions[] = {{kHotkeyLogoff, "HOLM - Logoff"}, {kHotkeyShutdown, "HOLM - Shutdown"}, {kHotkeyReboot, "HOLM - Reboot"}};
     for (const auto& q : questions) {
-        ASSERT_TRUE(PostHotkey(*shell_, q.id));
+        ASSERT_TRUE(PostHotkey(shell_, q.id));
         MessageBoxInfo box = WaitForMessageBox(Pid());
         ASSERT_NE(box.hwnd, nullptr) << q.id;
         EXPECT_EQ(box.caption, q.caption);
@@ -498,7 +482,7 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     }
 
     const std::set<DWORD> before = ProcessesNamed("HolmCfg.exe");
-    ASSERT_TRUE(PostHotkey(*shell_, 2723));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyConfigure));
     const DWORD config = NewProcess(before, "HolmCfg.exe");
     EXPECT_NE(config, 0u);
     if (config) {
@@ -506,8 +490,8 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     }
 
     PointAt(400, 300);
-    ASSERT_TRUE(PostHotkey(*shell_, 2721));
-    menu = WaitForMenu(*shell_);
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyInitMenu));
+    menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Init Menu");
     EXPECT_EQ(menu.rect.right, 410);
@@ -517,7 +501,7 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
 
 TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     const std::string command = "\"" + BinDir() + "\\window_owner.exe\" WL Item Ran||0|";
-    WriteUserString(kStore, "WL Item", command);
+    WriteStoreItem("", "WL Item", command);
     StartShell();
     // The item's hotkey id is its command id (the Control Panel's applets
     // come first).
@@ -533,8 +517,8 @@ TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     ASSERT_TRUE(DismissMenus(Pid()));
 
     const std::set<DWORD> before = ProcessesNamed("window_owner.exe");
-    ASSERT_TRUE(PostHotkey(*shell_, 21));  // not an item's hotkey
-    ASSERT_TRUE(PostHotkey(*shell_, itemId));
+    ASSERT_TRUE(PostHotkey(shell_, 21));  // not an item's hotkey
+    ASSERT_TRUE(PostHotkey(shell_, itemId));
     const DWORD item = NewProcess(before, "window_owner.exe");
     ASSERT_NE(item, 0u);
     EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(item, "WL Item Ran") != nullptr; }, 10000));
