@@ -17,6 +17,7 @@
 #include <string>
 
 #include "shell_driver.h"
+#include "test_ids.h"
 
 using namespace holmtest;
 
@@ -32,9 +33,12 @@ struct SessionCase {
 };
 
 const SessionCase kSessionCases[] = {
-    {"logoff-yes", 2725, "HOLM - Logoff", IDYES},     {"logoff-no", 2725, "HOLM - Logoff", IDNO},
-    {"shutdown-yes", 2726, "HOLM - Shutdown", IDYES}, {"shutdown-no", 2726, "HOLM - Shutdown", IDNO},
-    {"reboot-yes", 2727, "HOLM - Reboot", IDYES},     {"reboot-no", 2727, "HOLM - Reboot", IDNO},
+    {"logoff-yes", kHotkeyLogoff, "HOLM - Logoff", IDYES},
+    {"logoff-no", kHotkeyLogoff, "HOLM - Logoff", IDNO},
+    {"shutdown-yes", kHotkeyShutdown, "HOLM - Shutdown", IDYES},
+    {"shutdown-no", kHotkeyShutdown, "HOLM - Shutdown", IDNO},
+    {"reboot-yes", kHotkeyReboot, "HOLM - Reboot", IDYES},
+    {"reboot-no", kHotkeyReboot, "HOLM - Reboot", IDNO},
 };
 
 int Fail(const char* what) {
@@ -72,7 +76,7 @@ int ExitShell() {
     ShellProcess shell;
     HANDLE witness = nullptr;
     if (!StartShellAndWitness(shell, witness)) return Fail("start");
-    if (!PostCommand(shell, 6)) return Fail("command");
+    if (!PostCommand(shell, holm::kCmdExit)) return Fail("command");
     if (!shell.WaitExit(10000)) return Fail("the shell did not end");
     if (shell.ExitCode() != 0) return Fail("exit code");
     Sleep(1000);
@@ -86,7 +90,7 @@ int SwitchToExplorer() {
     HANDLE witness = nullptr;
     if (!StartShellAndWitness(shell, witness)) return Fail("start");
     const std::set<DWORD> before = ProcessesNamed("explorer.exe");
-    if (!PostCommand(shell, 21)) return Fail("command");
+    if (!PostCommand(shell, holm::kCmdSwitchToExplorer)) return Fail("command");
     MessageBoxInfo box = WaitForMessageBox(shell.Pid(), 10000);
     if (!box.hwnd || box.text != "Are you sure you want to switch to Explorer?") return Fail("no question");
     AnswerMessageBox(box.hwnd, IDYES);
