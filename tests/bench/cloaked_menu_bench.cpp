@@ -22,7 +22,6 @@ using namespace holmtest;
 namespace {
 
 constexpr int kOpenings = 15;
-constexpr char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
 
 double Now() {
     static const LARGE_INTEGER frequency = [] {
@@ -70,15 +69,15 @@ void WriteStore(int entries) {
     for (int i = 0; i < user; ++i) {
         char name[32];
         if (i % 10 == 0) {
-            std::snprintf(name, sizeof(name), "%s\\Group %03d", kStore, i);
+            std::snprintf(name, sizeof(name), "Group %03d", i);
             for (int j = 0; j < 5; ++j) {
                 char item[16];
                 std::snprintf(item, sizeof(item), "Item %d", j);
-                WriteUserString(name, item, "notepad.exe|||");
+                WriteStoreItem(name, item, "notepad.exe|||");
             }
         } else {
             std::snprintf(name, sizeof(name), "Program %03d", i);
-            WriteUserString(kStore, name, "notepad.exe|||");
+            WriteStoreItem("", name, "notepad.exe|||");
         }
     }
 }

@@ -48,7 +48,7 @@ int main() {
     KillStrayShells();
     ResetHolmRegistry();
     WriteMinimalConfiguration();
-    WriteUserDword("Software\\Tarvel\\Holm", "TrayVisible", 1);
+    WriteOption("TrayVisible", 1);
     ShellProcess shell;
     if (!shell.Start() || !WaitStarted(shell)) {
         std::printf("the shell did not start\n");

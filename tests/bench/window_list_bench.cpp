@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell_driver.h"
+#include "test_ids.h"
 
 using namespace holmtest;
 
@@ -62,7 +63,7 @@ bool TimeOpenings(const ShellProcess& shell, Timing& timing) {
     for (int i = 0; i < kOpenings; ++i) {
         MoveMouse(600, 500);
         const double start = Now();
-        if (!PostHotkey(shell, 2720)) return false;
+        if (!PostHotkey(shell, kHotkeyWindowList)) return false;
         while (!MenuShown(shell.Pid())) {
             if (Now() - start > 10000) return false;
             Sleep(1);
@@ -80,7 +81,7 @@ bool Measure(int windowCount, Timing& timing) {
     KillStrayShells();
     ResetHolmRegistry();
     WriteMinimalConfiguration();
-    WriteUserDword("Software\\Tarvel\\Holm", "UseCustomMenus", 0);
+    WriteOption("UseCustomMenus", 0);
     const DWORD hungSince = GetTickCount();
     HungWindow hung("Bench hung window");
     WindowThread windows;

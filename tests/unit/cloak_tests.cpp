@@ -16,8 +16,6 @@ using holmtest::CloakValues;
 
 namespace {
 
-constexpr char kOptions[] = "Software\\Tarvel\\Holm";
-
 class CloakStoreTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -27,11 +25,11 @@ protected:
     void SetUp() override {
         ASSERT_NE(g_lib.resources, nullptr);
         holmtest::ResetHolmRegistry();
-        holmtest::WriteUserDword(kOptions, "UseCustomMenus", 1);
+        holmtest::WriteOption("UseCustomMenus", 1);
     }
     static CloakRecord Read() {
         HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, kOptions, 0, KEY_QUERY_VALUE, &key);
+        RegOpenKeyExA(HKEY_CURRENT_USER, holm::kOptionsKey, 0, KEY_QUERY_VALUE, &key);
         CloakRecord record = ReadCloakRecord(key);
         if (key) RegCloseKey(key);
         return record;
@@ -41,7 +39,7 @@ protected:
         return CurrentCloak();
     }
     static void Select(const std::string& name, const CloakValues& values) {
-        holmtest::WriteUserString(kOptions, "Cloak", name);
+        holmtest::WriteOption("Cloak", name);
         holmtest::WriteCloakRecord(name, values);
     }
     static void SetValue(const char* name, const std::string& value) {

@@ -20,6 +20,7 @@
 #include "menu_images.h"
 #include "win_handles.h"
 #include "library_state.h"
+#include "test_registry.h"
 
 using namespace holm;
 
@@ -43,36 +44,16 @@ public:
     ~FailingAllocations() { g_failingThread = 0; }
 };
 
-const char kHolm[] = "Software\\Tarvel\\Holm";
-const char kStore[] = "Software\\Tarvel\\Holm\\Init Menu";
-
-void SetString(const std::string& path, const char* name, const std::string& value) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
-void SetRaw(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-}
-
-void MakeKey(const std::string& path) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegCloseKey(key);
-}
+using holmtest::CreateUserKey;
+using holmtest::WriteUserString;
+using holmtest::WriteUserValue;
+constexpr const char* kStore = kInitMenuKey;
 
 void ResetStore() {
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tarvel");
-    const DWORD zero = 0;
-    SetRaw(kHolm, "ShowNoTitleWindows", REG_DWORD, &zero, sizeof(zero));
-    SetString(kHolm, "LCancelStr", "Title");
-    MakeKey(kStore);
+    holmtest::ResetHolmRegistry();
+    holmtest::WriteOption("ShowNoTitleWindows", 0);
+    holmtest::WriteOption("LCancelStr", "Title");
+    CreateUserKey(kStore);
 }
 
 struct Entry {
@@ -241,17 +222,17 @@ TEST_F(InitMenuBuildTest, EmptyStoreLayout) {
 }
 
 TEST_F(InitMenuBuildTest, GroupsFirstThenItemsEachSortedWithoutCase) {
-    for (const char* g : {"b", "A", "c"}) SetString(std::string(kStore) + "\\" + g, "x", "notepad");
-    SetString(kStore, "z", "notepad");
-    SetString(kStore, "Y", "notepad");
+    for (const char* g : {"b", "A", "c"}) WriteUserString(std::string(kStore) + "\\" + g, "x", "notepad");
+    WriteUserString(kStore, "z", "notepad");
+    WriteUserString(kStore, "Y", "notepad");
     Rebuild();
     const std::vector<std::string> expected = {"A", "b", "c", "Y", "z"};
     EXPECT_EQ(UserTexts(), expected);
 }
 
 TEST_F(InitMenuBuildTest, NestedGroupsAndEmptyGroups) {
-    SetString(std::string(kStore) + "\\Tools\\Deep\\Deeper", "Leaf", "notepad");
-    MakeKey(std::string(kStore) + "\\Tools\\Empty");
+    WriteUserString(std::string(kStore) + "\\Tools\\Deep\\Deeper", "Leaf", "notepad");
+    CreateUserKey(std::string(kStore) + "\\Tools\\Empty");
     Rebuild();
     HMENU tools = Submenu(InitMenuRoot(), "Tools");
     ASSERT_NE(tools, nullptr);
@@ -265,18 +246,18 @@ TEST_F(InitMenuBuildTest, NestedGroupsAndEmptyGroups) {
 }
 
 TEST_F(InitMenuBuildTest, AmpersandsShowInItemsButMarkMnemonicsInGroups) {
-    SetString(kStore, "Tom & Jerry", "notepad");
-    SetString(std::string(kStore) + "\\Tom & Jerry", "x", "notepad");
+    WriteUserString(kStore, "Tom & Jerry", "notepad");
+    WriteUserString(std::string(kStore) + "\\Tom & Jerry", "x", "notepad");
     Rebuild();
     EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Tom & Jerry", "Tom && Jerry"}));
     EXPECT_TRUE(Entries(InitMenuRoot())[2].popup);
 }
 
 TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
-    SetString(std::string(kStore) + "\\G", "inner", "calc|c:\\|1|");
-    SetString(kStore, "first", "notepad|c:\\temp|2|");
-    SetString(kStore, "second", "regedit||3|");
-    SetString(kStore, "third", "|||");
+    WriteUserString(std::string(kStore) + "\\G", "inner", "calc|c:\\|1|");
+    WriteUserString(kStore, "first", "notepad|c:\\temp|2|");
+    WriteUserString(kStore, "second", "regedit||3|");
+    WriteUserString(kStore, "third", "|||");
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     // Subgroups are walked before the group's own items.
@@ -297,8 +278,8 @@ TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
 
 TEST_F(InitMenuBuildTest, HotkeySuffixIsShownAndSortedWith) {
     g_lib.options.showHotkeysInLpum = 1;
-    SetString(kStore, "Notepad", "notepad||0|q");
-    SetString(kStore, "Notepad 2", "notepad||0|");
+    WriteUserString(kStore, "Notepad", "notepad||0|q");
+    WriteUserString(kStore, "Notepad 2", "notepad||0|");
     Rebuild();
     EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Notepad\tq", "Notepad 2"}));
     EXPECT_EQ(LaunchEntryAt(cpl_ + 0)->hotkeyVk, LOBYTE(VkKeyScanA('q')));
@@ -308,8 +289,8 @@ TEST_F(InitMenuBuildTest, HotkeySuffixIsShownAndSortedWith) {
 }
 
 TEST_F(InitMenuBuildTest, ASecondItemWithTheSameHotkeyIsReportedAndKept) {
-    SetString(kStore, "One", "notepad||0|w");
-    SetString(kStore, "Two", "notepad||0|w");
+    WriteUserString(kStore, "One", "notepad||0|w");
+    WriteUserString(kStore, "Two", "notepad||0|w");
     Rebuild();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first, "Hotkey conflict detected:");
@@ -318,10 +299,10 @@ TEST_F(InitMenuBuildTest, ASecondItemWithTheSameHotkeyIsReportedAndKept) {
 }
 
 TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
-    SetString(kStore, "Held", "notepad||0|j");
+    WriteUserString(kStore, "Held", "notepad||0|j");
     Rebuild();
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
-    MakeKey(kStore);
+    CreateUserKey(kStore);
     Rebuild();
     EXPECT_TRUE(RegisterHotKey(shell_, 998, MOD_ALT | MOD_CONTROL, LOBYTE(VkKeyScanA('j'))));
     UnregisterHotKey(shell_, 998);
@@ -330,11 +311,11 @@ TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
 TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
     CreateDirectoryA("c:\\data", nullptr);
     CreateDirectoryA("c:\\inbox", nullptr);
-    SetString(kStore, "Data", "***holm special: monitorpath: c:\\data");
-    SetString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
-    SetString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
-    SetString(kStore, "Broken", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\NoSuchKey\\X");
-    SetString(kStore, "Unread", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Missing");
+    WriteUserString(kStore, "Data", "***holm special: monitorpath: c:\\data");
+    WriteUserString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
+    WriteUserString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
+    WriteUserString(kStore, "Broken", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\NoSuchKey\\X");
+    WriteUserString(kStore, "Unread", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Missing");
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     std::vector<std::string> commands;
@@ -366,8 +347,8 @@ TEST_F(InitMenuBuildTest, WatchersMarkChangesAndEndAtEachRebuild) {
     DeleteFileA((sub + "\\new.txt").c_str());
     RemoveDirectoryA(sub.c_str());
     CreateDirectoryA(folder.c_str(), nullptr);
-    SetString(kStore, "Watch", "***HOLM Special: MonitorPath: " + folder);
-    SetString(kStore, "Gone", "***HOLM Special: MonitorPath: c:\\holm-missing-folder");
+    WriteUserString(kStore, "Watch", "***HOLM Special: MonitorPath: " + folder);
+    WriteUserString(kStore, "Gone", "***HOLM Special: MonitorPath: c:\\holm-missing-folder");
     Rebuild();
     // The watcher of the missing folder ends once its message is answered;
     // the message box needs its owner's thread to take messages meanwhile.
@@ -490,28 +471,28 @@ TEST_F(InitMenuBuildTest, Windows95AddsSystemNetworkAndModems) {
 
 TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
     const DWORD number = 7;
-    SetRaw(kStore, "Number", REG_DWORD, &number, sizeof(number));
+    WriteUserValue(kStore, "Number", REG_DWORD, &number, sizeof(number));
     const char unterminated[3] = {'c', 'm', 'd'};
-    SetRaw(kStore, "Binary", REG_BINARY, unterminated, sizeof(unterminated));
-    SetString(kStore, "Good", "notepad");
+    WriteUserValue(kStore, "Binary", REG_BINARY, unterminated, sizeof(unterminated));
+    WriteUserString(kStore, "Good", "notepad");
     Rebuild();
     EXPECT_EQ(UserTexts(), std::vector<std::string>{"Good"});
 
     // Data beyond 512 bytes ends the group's enumeration without a crash.
-    SetString(kStore, "Huge", std::string(700, 'x'));
+    WriteUserString(kStore, "Huge", std::string(700, 'x'));
     Rebuild();
     EXPECT_LE(UserTexts().size(), 1u);
     // A name beyond 256 characters, likewise.
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
-    SetString(kStore, std::string(300, 'n').c_str(), "notepad");
+    WriteUserString(kStore, std::string(300, 'n').c_str(), "notepad");
     Rebuild();
     EXPECT_EQ(_getnumprogs(), cpl_);
 }
 
 TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
     const DWORD number = 7;
-    SetRaw(std::string(kStore) + "\\Numbers", "Number", REG_DWORD, &number, sizeof(number));
-    SetRaw(std::string(kStore) + "\\Numbers", "Binary", REG_BINARY, "cmd", 3);
+    WriteUserValue(std::string(kStore) + "\\Numbers", "Number", REG_DWORD, &number, sizeof(number));
+    WriteUserValue(std::string(kStore) + "\\Numbers", "Binary", REG_BINARY, "cmd", 3);
     Rebuild();
     const std::vector<Entry> numbers = Entries(Submenu(InitMenuRoot(), "Numbers"));
     ASSERT_EQ(numbers.size(), 1u);
@@ -520,7 +501,7 @@ TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
 }
 
 TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
-    SHDeleteValueA(HKEY_CURRENT_USER, kHolm, "ShowNoTitleWindows");
+    SHDeleteValueA(HKEY_CURRENT_USER, kOptionsKey, "ShowNoTitleWindows");
     Rebuild();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first, "HOLMDLL");
@@ -570,7 +551,7 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
 }
 
 TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
-    SetString(kStore, "Editor", "%windir%\\notepad.exe");
+    WriteUserString(kStore, "Editor", "%windir%\\notepad.exe");
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 1);
     std::vector<std::pair<std::string, std::string>> seen;
@@ -637,7 +618,7 @@ TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
     const char* programs[] = {"notepad", "regedit", "winhlp32", "cmd", "calc"};
     for (int i = 0; i < 20; ++i) {
         const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
-        SetString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
+        WriteUserString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
     }
     _resetLpum();
     const SIZE_T bytesBefore = PrivateBytes();
