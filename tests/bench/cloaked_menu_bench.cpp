@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "cloak.h"
 #include "cloak_paint.h"
 #include "library_state.h"
@@ -22,17 +23,6 @@ using namespace holmtest;
 namespace {
 
 constexpr int kOpenings = 15;
-
-double Now() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

@@ -50,7 +50,7 @@ int main() {
     WriteMinimalConfiguration();
     WriteOption("TrayVisible", 1);
     ShellProcess shell;
-    if (!shell.Start() || !WaitStarted(shell)) {
+    if (!shell.Start() || !shell.WaitReady()) {
         std::printf("the shell did not start\n");
         return 1;
     }

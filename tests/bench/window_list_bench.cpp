@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "shell_driver.h"
 #include "test_ids.h"
 
@@ -19,27 +20,6 @@ namespace {
 
 constexpr int kOpenings = 31;
 constexpr DWORD kHungAfterMs = 5500;  // a thread that has not taken messages for 5 s counts as hung
-
-double Now() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-bool MenuShown(DWORD pid) {
-    HWND menu = nullptr;
-    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(menu, &owner);
-        if (owner == pid && IsWindowVisible(menu)) return true;
-    }
-    return false;
-}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -64,7 +44,7 @@ bool TimeOpenings(const ShellProcess& shell, Timing& timing) {
         MoveMouse(600, 500);
         const double start = Now();
         if (!PostHotkey(shell, kHotkeyWindowList)) return false;
-        while (!MenuShown(shell.Pid())) {
+        while (!MenuOpen(shell.Pid())) {
             if (Now() - start > 10000) return false;
             Sleep(1);
         }

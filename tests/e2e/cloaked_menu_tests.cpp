@@ -247,10 +247,8 @@ TEST_F(CloakedMenuTest, WindowListCursorsShowTheActionTheClickTakes) {
     WindowThread windows;
     HWND closing = windows.Create("CL Closing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 40, 40);
     HWND hiding = windows.Create("CL Hiding", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 60, 160);
-    DWORD victimPid = 0;
-    HANDLE victim = StartWindowOwner("CL Victim", &victimPid);
+    HANDLE victim = StartWindowOwnerShowing("CL Victim");
     ASSERT_NE(victim, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(victimPid, "CL Victim") != nullptr; }, 5000));
     StartShell();
 
     MenuSnapshot list = Open(700, 600, true);
@@ -302,6 +300,4 @@ TEST_F(CloakedMenuTest, WindowListCursorsShowTheActionTheClickTakes) {
     chooseWith("CL Hiding", false, true, "hide", [&] { return IsWindow(hiding) && !IsWindowVisible(hiding); });
     Sleep(300);
     chooseWith("CL Victim", true, true, "kill", [&] { return WaitForSingleObject(victim, 0) == WAIT_OBJECT_0; });
-    TerminateProcess(victim, 0);  // a window_owner left running would hold the test's output open
-    CloseHandle(victim);
 }

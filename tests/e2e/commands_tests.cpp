@@ -304,10 +304,8 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
     AnswerMessageBox(box.hwnd, IDOK);
     ASSERT_TRUE(WaitFor([&] { return DialogsOf(Pid()).empty(); }, 5000));
 
-    DWORD pid = 0;
-    HANDLE wow = StartWindowOwner(kWowWindow, &pid);
+    HANDLE wow = StartWindowOwnerShowing(kWowWindow);
     ASSERT_NE(wow, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(pid, kWowWindow) != nullptr; }, 10000));
     const char* question =
         "This will terminate any 16-bit applications as well as 16-bit kernels.\nAre you sure you want to do it?";
     for (int answer : {IDNO, IDYES}) {
@@ -322,8 +320,6 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
         const bool ended = WaitForSingleObject(wow, answer == IDYES ? 10000 : 1000) == WAIT_OBJECT_0;
         EXPECT_EQ(ended, answer == IDYES);
     }
-    if (WaitForSingleObject(wow, 0) != WAIT_OBJECT_0) TerminateProcess(wow, 1);
-    CloseHandle(wow);
     ExpectMenusOpenAgain();
 }
 

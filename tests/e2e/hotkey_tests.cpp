@@ -62,7 +62,7 @@ TEST_F(HotkeyTest, HotkeyHeldByAnotherProgramGivesOneWarningAndTheOthersWork) {
     ASSERT_TRUE(RegisterHotKey(probe_, 7, 0, VK_F11));
     ASSERT_TRUE(shell_.Start());
     ASSERT_TRUE(ExpectMessage("HOLM", "Conflict with F11 hotkey"));
-    ASSERT_TRUE(WaitStarted(shell_));
+    ASSERT_TRUE(shell_.WaitReady());
     EXPECT_EQ(WaitForMessageBox(shell_.Pid(), 1000).hwnd, nullptr);
     EXPECT_EQ(MenuTitleAfter(VK_ESCAPE, true, false), "Init Menu");
     EXPECT_EQ(MenuTitleAfter(VK_ESCAPE, false, true), "Window List");
@@ -74,7 +74,7 @@ TEST_F(HotkeyTest, AnExistingKeyReportsConflictsByValueName) {
     ASSERT_TRUE(RegisterHotKey(probe_, 7, MOD_CONTROL, VK_ESCAPE));
     ASSERT_TRUE(shell_.Start());
     ASSERT_TRUE(ExpectMessage(nullptr, "'Window Menu' hotkey conflicted with another hotkey"));
-    ASSERT_TRUE(WaitStarted(shell_));
+    ASSERT_TRUE(shell_.WaitReady());
     EXPECT_EQ(WaitForMessageBox(shell_.Pid(), 1000).hwnd, nullptr);
     UnregisterHotKey(probe_, 7);
     EXPECT_TRUE(Held(MOD_SHIFT, VK_ESCAPE));
@@ -117,7 +117,7 @@ TEST_F(HotkeyTest, Windows95DefaultsUseControlShiftEscape) {
     ASSERT_TRUE(RegisterHotKey(probe_, 7, MOD_CONTROL | MOD_SHIFT, VK_ESCAPE));
     ASSERT_TRUE(shell_.Start());
     ASSERT_TRUE(ExpectMessage(nullptr, "Conflict with Control-Shift-Esc hotkey"));
-    ASSERT_TRUE(WaitStarted(shell_));
+    ASSERT_TRUE(shell_.WaitReady());
     UnregisterHotKey(probe_, 7);
     EXPECT_FALSE(Held(MOD_CONTROL, VK_ESCAPE));
     EXPECT_TRUE(Held(MOD_SHIFT, VK_ESCAPE));

@@ -20,12 +20,6 @@ protected:
         WriteOption("UseCustomMenus", 0);
     }
     MenuSnapshot OpenInitMenu(int timeoutMs = 5000) { return OpenMenu(450, 250, false, timeoutMs); }
-    std::vector<MenuEntry> SubmenuEntries(const MenuSnapshot& menu, const std::string& label, int depth = 1) {
-        std::vector<MenuEntry> out;
-        for (const MenuEntry& e : menu.Submenu(label))
-            if (e.depth == depth) out.push_back(e);
-        return out;
-    }
 };
 
 }  // namespace
@@ -47,9 +41,9 @@ TEST_F(InitMenuTest, StoreIsShownSortedWithGroupsFirst) {
     const Texts expected = {"Init Menu", "-", "A", "b", "c", "Empty", "Tom & Jerry", "Notepad\tn",
                             "Tom && Jerry", "Y", "z", "-", "Run...", "Control Panel", "Special"};
     EXPECT_EQ(menu.Texts(), expected);
-    EXPECT_EQ(TextsOf(SubmenuEntries(menu, "A")), Texts{"Inner"});
+    EXPECT_EQ(TextsOf(MenuLevel(menu, {"A"})), Texts{"Inner"});
     // A group whose only value is an empty default value is not empty.
-    EXPECT_EQ(SubmenuEntries(menu, "Empty").size(), 1u);
+    EXPECT_EQ(MenuLevel(menu, {"Empty"}).size(), 1u);
 }
 
 TEST_F(InitMenuTest, EmptyGroupsAreMarkedUninhabited) {
@@ -57,10 +51,10 @@ TEST_F(InitMenuTest, EmptyGroupsAreMarkedUninhabited) {
     StartShell();
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
-    const std::vector<MenuEntry> nothing = SubmenuEntries(menu, "Nothing");
+    const std::vector<MenuEntry> nothing = MenuLevel(menu, {"Nothing"});
     ASSERT_EQ(nothing.size(), 1u);
     EXPECT_EQ(nothing[0].text, "[Uninhabited]");
-    EXPECT_EQ(nothing[0].id, 4u);
+    EXPECT_EQ(nothing[0].id, UINT{holm::kCmdArrangeOrEmpty});
     EXPECT_TRUE(nothing[0].Has('G'));
 }
 

@@ -32,8 +32,8 @@ protected:
     }
     std::vector<std::string> SpecialTexts(const MenuSnapshot& menu) {
         std::vector<std::string> out;
-        for (const MenuEntry& e : menu.Submenu("Special"))
-            if (e.depth == 1 && !e.Has('S')) out.push_back(e.text);
+        for (const MenuEntry& e : MenuLevel(menu, {"Special"}))
+            if (!e.Has('S')) out.push_back(e.text);
         return out;
     }
 };

@@ -198,7 +198,7 @@ TEST_F(TakeoverTest, SwitchingToExplorerRegistersExplorerAgain) {
     StartShell();
     GetDesktopWindow();  // Wine's desktop process runs from here on
     const std::set<DWORD> explorersBefore = ProcessesNamed("explorer.exe");
-    ASSERT_TRUE(PostCommand(shell_, 21));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdSwitchToExplorer));
     Expect("Are you sure you want to switch to Explorer?", IDYES);
     ASSERT_TRUE(shell_.WaitExit(10000));
     EXPECT_EQ(shell_.ExitCode(), 0u);

@@ -424,7 +424,7 @@ TEST_F(TrayTest, MenusOpenAtTheClickInFullWhereverTheTrayStands) {
         WriteOption("TrayPosY", place.y);
         ShellProcess shell;
         ASSERT_TRUE(shell.Start());
-        ASSERT_TRUE(WaitStarted(shell));
+        ASSERT_TRUE(shell.WaitReady());
         tray_ = ShellTray();
         ASSERT_EQ(IsWindowVisible(tray_) != FALSE, place.visible != 0);
 

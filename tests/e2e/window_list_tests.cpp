@@ -105,7 +105,7 @@ TEST_F(WindowListTest, ListsTheVisibleTitledWindowsTopFirstWithAmpersandsShownOn
 
     // Title, separator, the windows, separator, "Special".
     ASSERT_GE(root.size(), 4u);
-    EXPECT_EQ(root.front().id, 5u);
+    EXPECT_EQ(root.front().id, UINT{holm::kCmdTitle});
     EXPECT_EQ(root.front().text, "Window List");
     EXPECT_TRUE(root[1].Has('S'));
     EXPECT_TRUE(root[root.size() - 2].Has('S'));
@@ -116,7 +116,7 @@ TEST_F(WindowListTest, ListsTheVisibleTitledWindowsTopFirstWithAmpersandsShownOn
     const std::vector<MenuEntry> all = MenuLevel(menu, kAllWindows);
     UINT previous = 5;
     for (const MenuEntry& e : root) {
-        if (e.Has('S') || e.Has('P') || e.id == 5) continue;
+        if (e.Has('S') || e.Has('P') || e.id == holm::kCmdTitle) continue;
         EXPECT_GT(e.id, previous) << e.text;
         previous = e.id;
         const MenuEntry* twin = EntryIn(all, e.text);
@@ -266,10 +266,8 @@ TEST_F(WindowListTest, CtrlHidesTheChosenWindowAndTheListIsNotUsedTwice) {
 
 TEST_F(WindowListTest, ShiftCtrlEndsTheProcessOfTheChosenWindow) {
     StartShell();
-    DWORD pid = 0;
-    HANDLE owner = StartWindowOwner("WL Doomed", &pid);
+    HANDLE owner = StartWindowOwnerShowing("WL Doomed");
     ASSERT_NE(owner, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(pid, "WL Doomed") != nullptr; }, 10000));
 
     MenuSnapshot menu = OpenList();
     ASSERT_TRUE(menu.open);
@@ -277,8 +275,6 @@ TEST_F(WindowListTest, ShiftCtrlEndsTheProcessOfTheChosenWindow) {
     DWORD code = 0;
     GetExitCodeProcess(owner, &code);
     EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));  // ended with the exit code it had while running
-    if (WaitForSingleObject(owner, 0) != WAIT_OBJECT_0) TerminateProcess(owner, 1);
-    CloseHandle(owner);
     EXPECT_TRUE(shell_.Running());
     ExpectListOpensAgain();
 }

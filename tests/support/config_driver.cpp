@@ -24,13 +24,6 @@ std::vector<std::string> Split(const std::string& line, char sep) {
     return parts;
 }
 
-RECT ParseRect(const std::string& text) {
-    RECT rc = {};
-    std::istringstream in(text);
-    in >> rc.left >> rc.top >> rc.right >> rc.bottom;
-    return rc;
-}
-
 ConfigViewsSnapshot Parse(const std::string& listing) {
     ConfigViewsSnapshot snap;
     snap.read = !listing.empty();

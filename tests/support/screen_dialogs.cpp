@@ -114,6 +114,4 @@ HWND FindProcessWindow(DWORD pid, const char* title) {
     return search.found;
 }
 
-HWND FindProcessWindowAny(DWORD pid, const char* title) { return FindProcessWindow(pid, title); }
-
 }  // namespace holmtest

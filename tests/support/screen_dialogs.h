@@ -28,6 +28,5 @@ std::vector<std::string> ChildTexts(HWND dialog);
 
 // The first top-level window of process `pid`, visible or not, with this title.
 HWND FindProcessWindow(DWORD pid, const char* title);
-HWND FindProcessWindowAny(DWORD pid, const char* title);
 
 }  // namespace holmtest

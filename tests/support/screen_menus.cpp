@@ -7,6 +7,13 @@
 
 namespace holmtest {
 
+RECT ParseRect(const std::string& text) {
+    RECT rc = {};
+    std::istringstream r(text);
+    r >> rc.left >> rc.top >> rc.right >> rc.bottom;
+    return rc;
+}
+
 std::vector<std::string> TextsOf(const std::vector<MenuEntry>& entries) {
     std::vector<std::string> out;
     for (const MenuEntry& e : entries) out.push_back(e.Has('S') ? "-" : e.text);
@@ -55,13 +62,6 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
     return FALSE;
 }
 
-RECT ReadRect(const std::string& text) {
-    RECT rc = {};
-    std::istringstream r(text);
-    r >> rc.left >> rc.top >> rc.right >> rc.bottom;
-    return rc;
-}
-
 MenuSnapshot ParseListing(const std::string& listing) {
     MenuSnapshot snap;
     std::istringstream in(listing);
@@ -69,7 +69,7 @@ MenuSnapshot ParseListing(const std::string& listing) {
     while (std::getline(in, line)) {
         if (line.rfind("rect ", 0) == 0) {
             snap.open = true;
-            snap.rect = ReadRect(line.substr(5));
+            snap.rect = ParseRect(line.substr(5));
             continue;
         }
         if (line == "cloaked") {
@@ -77,7 +77,7 @@ MenuSnapshot ParseListing(const std::string& listing) {
             continue;
         }
         if (line.rfind("level ", 0) == 0) {
-            snap.levels.push_back(ReadRect(line.substr(6)));
+            snap.levels.push_back(ParseRect(line.substr(6)));
             continue;
         }
         if (line.rfind("cursor ", 0) == 0) {
@@ -221,7 +221,7 @@ bool MenuEntryRect(const ShellProcess& shell, const std::string& text, RECT* rec
     while (std::getline(in, line)) {
         const std::size_t bar = line.find('|');
         if (bar == std::string::npos || line.substr(bar + 1) != text) continue;
-        *rect = ReadRect(line.substr(0, bar));
+        *rect = ParseRect(line.substr(0, bar));
         return true;
     }
     return false;

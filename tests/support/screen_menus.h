@@ -49,6 +49,9 @@ bool MenuOpen(DWORD pid);
 // Presses Escape until no menu of the process is on screen.
 bool DismissMenus(DWORD pid, int timeoutMs = 3000);
 
+// "L T R B" as the spies write a rectangle.
+RECT ParseRect(const std::string& text);
+
 // The texts of `entries`, separators as "-".
 std::vector<std::string> TextsOf(const std::vector<MenuEntry>& entries);
 

@@ -65,6 +65,14 @@ HANDLE ShellTest::StartHelper(const char* exe, const std::string& arguments, DWO
     return helper;
 }
 
+HANDLE ShellTest::StartWindowOwnerShowing(const std::string& title, DWORD* pid) {
+    DWORD started = 0;
+    HANDLE owner = StartHelper("window_owner.exe", title, &started);
+    if (pid) *pid = started;
+    const bool shown = owner && WaitFor([&] { return FindProcessWindow(started, title.c_str()) != nullptr; }, 10000);
+    return shown ? owner : nullptr;
+}
+
 bool ShellTest::Reload(int timeoutMs) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0, SMTO_ABORTIFHUNG,

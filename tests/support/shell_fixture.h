@@ -42,6 +42,9 @@ protected:
 
     // Starts bin\<exe>; ended at the end of the test. Null on failure.
     HANDLE StartHelper(const char* exe, const std::string& arguments = "", DWORD* pid = nullptr);
+    // Starts bin\window_owner.exe with one window titled `title` and waits
+    // for the window; ended at the end of the test. Null on failure.
+    HANDLE StartWindowOwnerShowing(const std::string& title, DWORD* pid = nullptr);
 
     // Sends the shell the reload command and waits until it has taken it.
     bool Reload(int timeoutMs = 20000);

@@ -67,18 +67,9 @@ bool SendTrayNotification(HWND tray, DWORD operation, const TrayIconData& data) 
     return SendTrayBytes(tray, 1, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-HWND ShellTray() { return FindWindowA("HolmTray", "HOLM Tray"); }
+HWND ShellTray() { return FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle); }
 
 HWND NotificationTarget() { return FindWindowA("Shell_TrayWnd", nullptr); }
-
-bool WaitStarted(ShellProcess& shell, int timeoutMs) {
-    return WaitFor(
-        [&] {
-            HWND main = shell.MainWindow();
-            return main && FindWindowExA(main, nullptr, "BUTTON", "&Hide me") && shell.WaitReady(0);
-        },
-        timeoutMs);
-}
 
 std::vector<HICON> MakeShellIcons(const ShellProcess& shell, int count, int firstColour) {
     std::vector<HICON> icons;

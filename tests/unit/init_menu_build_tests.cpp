@@ -240,7 +240,7 @@ TEST_F(InitMenuBuildTest, NestedGroupsAndEmptyGroups) {
     const std::vector<Entry> empty = Entries(Submenu(tools, "Empty"));
     ASSERT_EQ(empty.size(), 1u);
     EXPECT_EQ(empty[0].text, "[Uninhabited]");
-    EXPECT_EQ(empty[0].id, 4u);
+    EXPECT_EQ(empty[0].id, UINT{kCmdArrangeOrEmpty});
     EXPECT_TRUE(empty[0].grayed);
     EXPECT_EQ(Texts(Submenu(Submenu(tools, "Deep"), "Deeper")), std::vector<std::string>{"Leaf"});
 }
@@ -271,7 +271,7 @@ TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
     EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->hotkeyVk, kNoHotkey);
     for (const Entry& e : Entries(InitMenuRoot())) {
         if (e.text == "first") {
-            EXPECT_EQ(e.id, 23u + cpl_);
+            EXPECT_EQ(e.id, UINT{kCmdFirstLaunch} + 1 + cpl_);
         }
     }
 }
@@ -449,8 +449,8 @@ TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
         if (e.text == "Holm Old Applet") {
             EXPECT_EQ(mii.hbmpUnchecked, nullptr);
         }
-        EXPECT_GE(e.id, 22u);
-        EXPECT_LT(e.id, 22u + cpl_);
+        EXPECT_GE(e.id, UINT{kCmdFirstLaunch});
+        EXPECT_LT(e.id, UINT{kCmdFirstLaunch} + cpl_);
     }
 }
 
@@ -516,7 +516,7 @@ TEST_F(InitMenuBuildTest, SpecialEntriesAreDisabledWithoutShutdownRights) {
         ASSERT_NE(special, nullptr);
         int seen = 0;
         for (const Entry& e : Entries(special)) {
-            if (e.id == 10 || e.id == 11) {
+            if (e.id == kCmdShutdown || e.id == kCmdReboot) {
                 ++seen;
                 EXPECT_EQ(e.grayed, !enabled) << e.text;
             }
