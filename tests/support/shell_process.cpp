@@ -9,16 +9,6 @@
 
 namespace holmtest {
 
-namespace {
-
-std::string CommandLine(const std::string& dir, const char* exe, const std::string& arguments) {
-    std::string command = "\"" + dir + "\\" + exe + "\"";
-    if (!arguments.empty()) command += " " + arguments;
-    return command;
-}
-
-}  // namespace
-
 std::string BinDir() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof(path));
@@ -36,14 +26,18 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) 
     }
 }
 
-HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid) {
+HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid, HANDLE token) {
     const std::string dir = BinDir();
-    std::string command = CommandLine(dir, exe, arguments);
+    std::string command = "\"" + dir + "\\" + exe + "\"";
+    if (!arguments.empty()) command += " " + arguments;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
-        return nullptr;
+    const BOOL started =
+        token ? CreateProcessAsUserA(token, nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
+                                     &pi)
+              : CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi);
+    if (!started) return nullptr;
     CloseHandle(pi.hThread);
     if (pid) *pid = pi.dwProcessId;
     return pi.hProcess;
@@ -81,19 +75,9 @@ bool ShellProcess::StartWithoutShutdownPrivilege() {
     CloseHandle(own);
     if (!made) return false;
     Forget();
-    const std::string dir = BinDir();
-    std::string command = CommandLine(dir, "holm.exe", "");
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    const BOOL started = CreateProcessAsUserA(restricted, nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                              dir.c_str(), &si, &pi);
+    process_ = StartBinProgram("holm.exe", "", &pid_, restricted);
     CloseHandle(restricted);
-    if (!started) return false;
-    CloseHandle(pi.hThread);
-    process_ = pi.hProcess;
-    pid_ = pi.dwProcessId;
-    return true;
+    return process_ != nullptr;
 }
 
 HWND ShellProcess::MainWindow() const {

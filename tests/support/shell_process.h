@@ -50,9 +50,9 @@ void KillStrayShells();
 // The ids of the running processes whose file name is `exe` (case ignored).
 std::set<DWORD> ProcessesNamed(const char* exe);
 
-// Starts bin\<exe> with `arguments` in the bin folder; the process handle
-// is the caller's to close. Null on failure.
-HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid = nullptr);
+// Starts bin\<exe> with `arguments` in the bin folder, with `token` when
+// one is given; the process handle is the caller's to close. Null on failure.
+HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid = nullptr, HANDLE token = nullptr);
 
 // Starts bin\window_owner.exe showing one window titled `title`; the
 // process handle is the caller's to close. Null on failure.
