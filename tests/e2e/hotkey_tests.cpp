@@ -104,7 +104,8 @@ TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
     WriteHotkey("Window List", 0);
     WriteHotkey("Reboot", kStoredShift + kStoredControl + VK_F12);
     ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
-    EXPECT_TRUE(WaitFor([&] { return !Held(MOD_ALT, VK_F1); }, 5000));
+    // The reload is done once the last key of the new plan is held.
+    EXPECT_TRUE(WaitFor([&] { return !Held(MOD_ALT, VK_F1) && Held(MOD_SHIFT | MOD_CONTROL, VK_F12); }, 5000));
     EXPECT_FALSE(Held(MOD_CONTROL | MOD_ALT, 'T'));
     EXPECT_FALSE(Held(MOD_CONTROL, VK_ESCAPE));
     EXPECT_TRUE(Held(MOD_SHIFT, VK_ESCAPE));
