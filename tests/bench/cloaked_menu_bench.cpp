@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "cloak.h"
 #include "cloak_paint.h"
-#include "holm_names.h"
 #include "library_state.h"
 #include "screen_pixels.h"
 #include "shell_driver.h"
@@ -23,18 +23,6 @@ using namespace holmtest;
 namespace {
 
 constexpr int kOpenings = 15;
-constexpr const char* kStore = holm::kInitMenuKey;
-
-double Now() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -43,7 +31,7 @@ double Median(std::vector<double> v) {
 
 HWND VisibleMenuWindow(DWORD pid) {
     HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, holm::kMenuClass, nullptr)) != nullptr) {
+    while ((w = FindWindowExA(nullptr, w, "HolmMenu", nullptr)) != nullptr) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         if (owner == pid && IsWindowVisible(w)) return w;
@@ -71,15 +59,15 @@ void WriteStore(int entries) {
     for (int i = 0; i < user; ++i) {
         char name[32];
         if (i % 10 == 0) {
-            std::snprintf(name, sizeof(name), "%s\\Group %03d", kStore, i);
+            std::snprintf(name, sizeof(name), "Group %03d", i);
             for (int j = 0; j < 5; ++j) {
                 char item[16];
                 std::snprintf(item, sizeof(item), "Item %d", j);
-                WriteUserString(name, item, "notepad.exe|||");
+                WriteStoreItem(name, item, "notepad.exe|||");
             }
         } else {
             std::snprintf(name, sizeof(name), "Program %03d", i);
-            WriteUserString(kStore, name, "notepad.exe|||");
+            WriteStoreItem("", name, "notepad.exe|||");
         }
     }
 }

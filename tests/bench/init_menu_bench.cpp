@@ -3,7 +3,6 @@
 // then what the Control Panel submenu and 0, 5 and 50 folder monitors add
 // to a build of 100 items.
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,44 +10,27 @@
 
 #include "control_panel.h"
 #include "holm_api.h"
-#include "holm_names.h"
 #include "library_state.h"
+#include "test_files.h"
+#include "test_registry.h"
 
 using namespace holm;
 
 namespace {
 
-constexpr const char* kHolm = holm::kOptionsKey;
-const std::string kStore = holm::kInitMenuKey;
-
-void SetString(HKEY key, const std::string& name, const std::string& value) {
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-}
-
-HKEY CreateKey(const std::string& path) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    return key;
-}
 
 // `items` program items: 2,000 of them (or all, when fewer) in one big group,
 // the rest spread over groups of 100. Labels are shuffled so that sorting works.
 void GenerateStore(int items) {
-    SHDeleteKeyA(HKEY_CURRENT_USER, kStore.c_str());
+    holmtest::DeleteUserTree(holmtest::StoreKey());
     const char* programs[] = {"notepad", "regedit", "cmd", "winhlp32", "calc", "control", "taskmgr", "explorer"};
     const int big = items < 2000 ? items : 2000;
-    HKEY group = CreateKey(kStore + "\\Big group");
     for (int i = 0; i < items; ++i) {
-        if (i >= big && (i - big) % 100 == 0) {
-            RegCloseKey(group);
-            group = CreateKey(kStore + "\\Group " + std::to_string((i - big) / 100));
-        }
+        const std::string group = i < big ? "Big group" : "Group " + std::to_string((i - big) / 100);
         const unsigned scrambled = (static_cast<unsigned>(i) * 2654435761u) % 1000003u;
-        SetString(group, "Program " + std::to_string(scrambled), std::string(programs[i % 8]) + " file" +
-                                                                   std::to_string(i) + ".txt||0|");
+        holmtest::WriteStoreItem(group, ("Program " + std::to_string(scrambled)).c_str(),
+                                 std::string(programs[i % 8]) + " file" + std::to_string(i) + ".txt||0|");
     }
-    RegCloseKey(group);
 }
 
 double BuildMilliseconds() {
@@ -92,15 +74,10 @@ double BestControlPanelFill(int runs) {
 
 // `count` folder monitors of folders that exist, beside the store's items.
 void AddMonitors(int count) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
-    HKEY store = CreateKey(kStore);
     for (int i = 0; i < count; ++i) {
-        const std::string folder = std::string(temp) + "holm-bench-watch-" + std::to_string(i);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        SetString(store, "Watch " + std::to_string(i), "***HOLM Special: MonitorPath: " + folder);
+        const std::string folder = holmtest::TempFolder("holm-bench-watch-" + std::to_string(i));
+        holmtest::WriteStoreItem("", ("Watch " + std::to_string(i)).c_str(), "***HOLM Special: MonitorPath: " + folder);
     }
-    RegCloseKey(store);
 }
 
 void ExtrasBenchmark() {
@@ -133,12 +110,9 @@ void ExtrasBenchmark() {
 }  // namespace
 
 int main() {
-    SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
-    HKEY options = CreateKey(kHolm);
-    const DWORD zero = 0;
-    RegSetValueExA(options, "ShowNoTitleWindows", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
-    RegCloseKey(options);
-    CreateKey(kStore);
+    holmtest::ResetHolmRegistry();
+    holmtest::WriteOption("ShowNoTitleWindows", 0);
+    holmtest::CreateUserKey(holmtest::StoreKey());
 
     HWND shell = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     _sethwnd(shell);
@@ -164,6 +138,6 @@ int main() {
     std::printf("10x items, icons on:  %.1fx the time\n", times[1][1] / times[0][1]);
     std::printf("icons on / off at 10,000 items: %.2f\n", times[1][1] / times[1][0]);
     ExtrasBenchmark();
-    SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
+    holmtest::ResetHolmRegistry();
     return 0;
 }

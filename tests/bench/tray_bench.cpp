@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "holm_names.h"
 #include "tray_client.h"
 
 using namespace holmtest;
@@ -49,9 +48,9 @@ int main() {
     KillStrayShells();
     ResetHolmRegistry();
     WriteMinimalConfiguration();
-    WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
+    WriteOption("TrayVisible", 1);
     ShellProcess shell;
-    if (!shell.Start() || !WaitStarted(shell)) {
+    if (!shell.Start() || !shell.WaitReady()) {
         std::printf("the shell did not start\n");
         return 1;
     }

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
+#include "bench_clock.h"
 #include "shell_driver.h"
+#include "test_ids.h"
 
 using namespace holmtest;
 
@@ -19,27 +20,6 @@ namespace {
 
 constexpr int kOpenings = 31;
 constexpr DWORD kHungAfterMs = 5500;  // a thread that has not taken messages for 5 s counts as hung
-
-double Now() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-bool MenuShown(DWORD pid) {
-    HWND menu = nullptr;
-    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(menu, &owner);
-        if (owner == pid && IsWindowVisible(menu)) return true;
-    }
-    return false;
-}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
@@ -63,8 +43,8 @@ bool TimeOpenings(const ShellProcess& shell, Timing& timing) {
     for (int i = 0; i < kOpenings; ++i) {
         MoveMouse(600, 500);
         const double start = Now();
-        if (!PostHotkey(shell, holm::kHotkeyWindowList)) return false;
-        while (!MenuShown(shell.Pid())) {
+        if (!PostHotkey(shell, kHotkeyWindowList)) return false;
+        while (!MenuOpen(shell.Pid())) {
             if (Now() - start > 10000) return false;
             Sleep(1);
         }
@@ -81,7 +61,7 @@ bool Measure(int windowCount, Timing& timing) {
     KillStrayShells();
     ResetHolmRegistry();
     WriteMinimalConfiguration();
-    WriteUserDword(holm::kOptionsKey, "UseCustomMenus", 0);
+    WriteOption("UseCustomMenus", 0);
     const DWORD hungSince = GetTickCount();
     HungWindow hung("Bench hung window");
     WindowThread windows;

@@ -7,11 +7,10 @@
 #include <dbt.h>
 #include <shlwapi.h>
 
-#include <fstream>
 #include <string>
 
 #include "recorder_log.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 #include "wine_drive.h"
 
 using namespace holmtest;
@@ -25,17 +24,10 @@ constexpr char kStick = 'S';
 
 DWORD DriveBit(char letter) { return 1u << (letter - 'A'); }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-class AutorunTest : public ::testing::Test {
+class AutorunTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
+        ShellTest::SetUp();
         SHDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
         SHDeleteKeyA(HKEY_CLASSES_ROOT, "AudioCD");
         log_ = NewRecorderLog("holm-autorun");
@@ -46,27 +38,20 @@ protected:
         ASSERT_EQ(GetDriveTypeA("R:\\"), static_cast<UINT>(DRIVE_CDROM));
     }
     void TearDown() override {
-        KillStrayShells();
+        ShellTest::TearDown();
         UnmapWineDrive(kCd);
         UnmapWineDrive(kStick);
         SHDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
         SHDeleteKeyA(HKEY_CLASSES_ROOT, "AudioCD");
     }
     std::string MakeDisc(const char* name) {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(sizeof(temp), temp);
-        const std::string dir = std::string(temp) + name;
-        CreateDirectoryA(dir.c_str(), nullptr);
+        const std::string dir = TempFolder(name);
         DeleteFileA((dir + "\\.windows-label").c_str());
         DeleteFileA((dir + "\\Autorun.inf").c_str());
         CopyFileA(RecorderPath().c_str(), (dir + "\\rec.exe").c_str(), FALSE);
         return dir;
     }
-    void WriteAutorun(const std::string& disc, const std::string& text) { WriteFile(disc + "\\Autorun.inf", text); }
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(shell_.WaitReady());
-    }
+    void WriteAutorun(const std::string& disc, const std::string& text) { WriteFileBytes(disc + "\\Autorun.inf", text); }
     // The arrival broadcast as the system sends it.
     LRESULT Arrive(DWORD drives, WORD flags = DBTF_MEDIA) {
         DEV_BROADCAST_VOLUME volume = {};
@@ -88,7 +73,6 @@ protected:
     }
     void ClearLog() { DeleteFileA(log_.c_str()); }
 
-    ShellProcess shell_;
     std::string log_, cd_, stick_;
 };
 
@@ -121,7 +105,7 @@ TEST_F(AutorunTest, PolicyTurnsDriveTypesOff) {
     WriteAutorun(cd_, "[autorun]\r\nopen=rec.exe " + log_ + " cd\r\n");
     WriteAutorun(stick_, "[autorun]\r\nopen=rec.exe " + log_ + " stick\r\n");
     const DWORD policy = 0x95;  // removable and network drives off
-    SHSetValueA(HKEY_CURRENT_USER, kPolicies, "NoDriveTypeAutorun", REG_DWORD, &policy, sizeof(policy));
+    WriteUserDword(kPolicies, "NoDriveTypeAutorun", policy);
     StartShell();
     Arrive(DriveBit(kCd) | DriveBit(kStick));
     const auto records = Started(1);
@@ -131,7 +115,7 @@ TEST_F(AutorunTest, PolicyTurnsDriveTypesOff) {
 
 TEST_F(AutorunTest, AudioDiscsPlayWithTheDriveInPlaceOfPercentOne) {
     // Wine's mount manager reads the label when the drive is defined.
-    WriteFile(cd_ + "\\.windows-label", "Audio CD\n");
+    WriteFileBytes(cd_ + "\\.windows-label", "Audio CD\n");
     ASSERT_TRUE(MapWineDrive(kCd, cd_, DRIVE_CDROM));
     WriteAutorun(cd_, "[autorun]\r\nopen=rec.exe " + log_ + " not-for-audio\r\n");
     StartShell();
@@ -139,7 +123,7 @@ TEST_F(AutorunTest, AudioDiscsPlayWithTheDriveInPlaceOfPercentOne) {
     EXPECT_TRUE(Started(0).empty()) << "an audio disc without a player starts nothing";
 
     const std::string play = "\"" + RecorderPath() + "\" " + log_ + " play %1 %1";
-    SHSetValueA(HKEY_CLASSES_ROOT, kPlayCommand, nullptr, REG_SZ, play.c_str(), static_cast<DWORD>(play.size() + 1));
+    WriteValue(HKEY_CLASSES_ROOT, kPlayCommand, nullptr, REG_SZ, play.c_str(), static_cast<DWORD>(play.size() + 1));
     Arrive(DriveBit(kCd));
     const auto records = Started(1);
     ASSERT_EQ(records.size(), 1u);

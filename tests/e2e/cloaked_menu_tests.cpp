@@ -8,17 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
 #include "recorder_log.h"
 #include "screen_pixels.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
 
-constexpr const char* kOptions = holm::kOptionsKey;
-constexpr const char* kStore = holm::kInitMenuKey;
 constexpr int kRow = 17;
 
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -39,31 +36,20 @@ int PositionOf(const MenuSnapshot& menu, const std::string& text) {
     return -1;
 }
 
-class CloakedMenuTest : public ::testing::Test {
+class CloakedMenuTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
+        ShellTest::SetUp();
         WriteDefaultCloak();
         log_ = NewRecorderLog("cloaked_menu");
-        WriteUserString(kStore, "Recorder", "\"" + RecorderPath() + "\" " + log_ + " chosen|||");
-        WriteUserString(kStore, "Notepad", "notepad.exe|||");  // a program with an icon
+        WriteStoreItem("", "Recorder", "\"" + RecorderPath() + "\" " + log_ + " chosen|||");
+        WriteStoreItem("", "Notepad", "notepad.exe|||");  // a program with an icon
         tile_ = BitmapResource(BinDir() + "\\holm.exe", "DEFAULT_MENU_BKGND");
-    }
-    void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
-    }
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(shell_.WaitReady());
     }
     // Opens a menu and waits until its root level is painted: the border
     // is white and the picture stays the same.
     MenuSnapshot Open(int x, int y, bool right = false) {
-        Click(x, y, right);
-        MenuSnapshot menu = WaitForMenu(shell_);
+        MenuSnapshot menu = OpenMenu(x, y, right);
         Pixels last;
         WaitFor(
             [&] {
@@ -91,7 +77,6 @@ protected:
         MoveMouse(level.left + 40, level.top + row * kRow + 9);
     }
 
-    ShellProcess shell_;
     std::string log_;
     Pixels tile_;
 };
@@ -234,11 +219,10 @@ TEST_F(CloakedMenuTest, MouseChoiceStartsTheProgram) {
 }
 
 TEST_F(CloakedMenuTest, LevelTallerThanTheScreenKeepsEveryItemReachable) {
-    const std::string store = std::string(kStore) + "\\Tall";
     for (int i = 0; i < 70; ++i) {
         char name[16];
         std::snprintf(name, sizeof(name), "Item %02d", i);
-        WriteUserString(store.c_str(), name, "\"" + RecorderPath() + "\" " + log_ + " " + name + "|||");
+        WriteStoreItem("Tall", name, "\"" + RecorderPath() + "\" " + log_ + " " + name + "|||");
     }
     StartShell();
     MenuSnapshot menu = Open(500, 400);
@@ -263,10 +247,8 @@ TEST_F(CloakedMenuTest, WindowListCursorsShowTheActionTheClickTakes) {
     WindowThread windows;
     HWND closing = windows.Create("CL Closing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 40, 40);
     HWND hiding = windows.Create("CL Hiding", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, true, 60, 160);
-    DWORD victimPid = 0;
-    HANDLE victim = StartWindowOwner("CL Victim", &victimPid);
+    HANDLE victim = StartWindowOwnerShowing("CL Victim");
     ASSERT_NE(victim, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(victimPid, "CL Victim") != nullptr; }, 5000));
     StartShell();
 
     MenuSnapshot list = Open(700, 600, true);
@@ -318,6 +300,4 @@ TEST_F(CloakedMenuTest, WindowListCursorsShowTheActionTheClickTakes) {
     chooseWith("CL Hiding", false, true, "hide", [&] { return IsWindow(hiding) && !IsWindowVisible(hiding); });
     Sleep(300);
     chooseWith("CL Victim", true, true, "kill", [&] { return WaitForSingleObject(victim, 0) == WAIT_OBJECT_0; });
-    TerminateProcess(victim, 0);  // a window_owner left running would hold the test's output open
-    CloseHandle(victim);
 }

@@ -16,8 +16,8 @@
 #include <set>
 #include <string>
 
-#include "holm_names.h"
 #include "shell_driver.h"
+#include "test_ids.h"
 
 using namespace holmtest;
 
@@ -33,12 +33,12 @@ struct SessionCase {
 };
 
 const SessionCase kSessionCases[] = {
-    {"logoff-yes", holm::kHotkeyLogoff, "HOLM - Logoff", IDYES},
-    {"logoff-no", holm::kHotkeyLogoff, "HOLM - Logoff", IDNO},
-    {"shutdown-yes", holm::kHotkeyShutdown, "HOLM - Shutdown", IDYES},
-    {"shutdown-no", holm::kHotkeyShutdown, "HOLM - Shutdown", IDNO},
-    {"reboot-yes", holm::kHotkeyReboot, "HOLM - Reboot", IDYES},
-    {"reboot-no", holm::kHotkeyReboot, "HOLM - Reboot", IDNO},
+    {"logoff-yes", kHotkeyLogoff, "HOLM - Logoff", IDYES},
+    {"logoff-no", kHotkeyLogoff, "HOLM - Logoff", IDNO},
+    {"shutdown-yes", kHotkeyShutdown, "HOLM - Shutdown", IDYES},
+    {"shutdown-no", kHotkeyShutdown, "HOLM - Shutdown", IDNO},
+    {"reboot-yes", kHotkeyReboot, "HOLM - Reboot", IDYES},
+    {"reboot-no", kHotkeyReboot, "HOLM - Reboot", IDNO},
 };
 
 int Fail(const char* what) {

@@ -15,17 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-constexpr const char* kOptions = holm::kOptionsKey;
-constexpr const char* kStore = holm::kInitMenuKey;
-constexpr char kShellAppDefaults[] = "Software\\Wine\\AppDefaults\\holm.exe";
 constexpr int kDesktopX = 980, kDesktopY = 720;  // clear of the windows of started programs
 constexpr char kForceQuestion[] = "Do you want to force applications to close?";
 constexpr char kRunPrompt[] = "         HOLM awaits your command:";
@@ -105,47 +101,35 @@ std::vector<MessageBoxInfo> DialogsCaptioned(DWORD pid, const std::string& capti
     return out;
 }
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(kOptions, "UseCustomMenus", 0);
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);
     }
     void TearDown() override {
-        if (shell_->Running()) {
-            for (const MessageBoxInfo& box : DialogsOf(shell_->Pid())) AnswerMessageBox(box.hwnd, IDCANCEL);
-            DismissMenus(shell_->Pid());
+        if (shell_.Running()) {
+            for (const MessageBoxInfo& box : DialogsOf(shell_.Pid())) AnswerMessageBox(box.hwnd, IDCANCEL);
         }
-        KillStrayShells();
-        DeleteUserTree(kShellAppDefaults);
+        ShellTest::TearDown();
     }
-    void StartShell() {
-        ASSERT_TRUE(shell_->Start());
-        ASSERT_TRUE(shell_->WaitReady());
-    }
-    DWORD Pid() const { return shell_->Pid(); }
+    DWORD Pid() const { return shell_.Pid(); }
 
-    MenuSnapshot OpenMenu(bool right) {
-        Click(kDesktopX, kDesktopY, right);
-        return WaitForMenu(*shell_);
-    }
+    MenuSnapshot OpenMenu(bool right) { return ShellTest::OpenMenu(kDesktopX, kDesktopY, right); }
     // Opens the Init Menu and highlights an entry of its Special submenu.
     bool SelectSpecial(const std::string& entry) {
         MenuSnapshot menu = OpenMenu(false);
         return menu.open && SelectMenuEntry(menu, {"Special", entry});
     }
     bool ChooseSpecial(const std::string& entry) {
-        if (!SelectSpecial(entry)) return false;
-        PressKey(VK_RETURN);
-        return true;
+        const MenuSnapshot menu = OpenMenu(false);
+        return menu.open && Choose(menu, {"Special", entry});
     }
     // Both menus open again: the command re-armed them.
     void ExpectMenusOpenAgain() {
         for (bool right : {false, true}) {
             Sleep(GetDoubleClickTime() + 50);
-            MenuSnapshot menu = ClickForMenu(*shell_, kDesktopX, kDesktopY, right);
+            MenuSnapshot menu = ClickForMenu(shell_, kDesktopX, kDesktopY, right);
             EXPECT_TRUE(menu.open) << (right ? "Window List" : "Init Menu") << " stayed closed";
             if (menu.open) {
                 ASSERT_TRUE(DismissMenus(Pid()));
@@ -164,7 +148,6 @@ protected:
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(box.hwnd); }, 5000));
     }
 
-    std::unique_ptr<ShellProcess> shell_ = std::make_unique<ShellProcess>();
     WindowThread windows_;
 };
 
@@ -172,9 +155,9 @@ protected:
 
 TEST_F(CommandsTest, RunHotkeyPressedTwiceOpensOneRunDialog) {
     StartShell();
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyRun));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyRun));
     ASSERT_TRUE(WaitFor([&] { return !DialogsCaptioned(Pid(), "Run...").empty(); }, 10000));
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyRun));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyRun));
     Sleep(1000);
     const std::vector<MessageBoxInfo> dialogs = DialogsCaptioned(Pid(), "Run...");
     ASSERT_EQ(dialogs.size(), 1u);
@@ -185,14 +168,14 @@ TEST_F(CommandsTest, RunHotkeyPressedTwiceOpensOneRunDialog) {
     ASSERT_TRUE(WaitFor([&] { return DialogsCaptioned(Pid(), "Run...").empty(); }, 5000));
     ExpectMenusOpenAgain();
     // The guard ends with the dialog: the hotkey opens it again.
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyRun));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyRun));
     ASSERT_TRUE(WaitFor([&] { return DialogsCaptioned(Pid(), "Run...").size() == 1; }, 10000));
 }
 
 TEST_F(CommandsTest, RunDialogOnWindows95GetsItsTextsInAnsi) {
-    WriteUserString(kShellAppDefaults, "Version", "win95");
+    SetShellWindowsVersion("win95");
     StartShell();
-    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdRun));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdRun));
     ASSERT_TRUE(WaitFor([&] { return !DialogsCaptioned(Pid(), "Run...").empty(); }, 10000));
     const MessageBoxInfo dialog = DialogsCaptioned(Pid(), "Run...").front();
     const Texts texts = ChildTexts(dialog.hwnd);
@@ -217,18 +200,18 @@ TEST_F(CommandsTest, LogoffShutdownAndRebootAskFirstAndCancelKeepsTheSession) {
         SetForegroundWindow(focus);
         ASSERT_TRUE(ChooseSpecial(c.entry)) << c.entry;
         ExpectQuestionAndCancel(c.caption, c.text);
-        EXPECT_TRUE(shell_->Running());
+        EXPECT_TRUE(shell_.Running());
         EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == focus; }, 3000))
             << c.entry << ": the focus did not come back; foreground " << Describe(GetForegroundWindow())
-            << ", after the shell " << Describe(GetWindow(shell_->MainWindow(), GW_HWNDNEXT)) << ", top "
+            << ", after the shell " << Describe(GetWindow(shell_.MainWindow(), GW_HWNDNEXT)) << ", top "
             << Describe(GetTopWindow(nullptr));
         ExpectMenusOpenAgain();
     }
 }
 
 TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
-    ASSERT_TRUE(shell_->StartWithoutShutdownPrivilege());
-    ASSERT_TRUE(shell_->WaitReady());
+    ASSERT_TRUE(shell_.StartWithoutShutdownPrivilege());
+    ASSERT_TRUE(shell_.WaitReady());
     MenuSnapshot menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
     const std::vector<MenuEntry> special = MenuLevel(menu, {"Special"});
@@ -243,10 +226,10 @@ TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
     const struct {
         int hotkey;
         const char* text;
-    } refusals[] = {{holm::kHotkeyShutdown, "You do not have permission to shutdown this computer"},
-                    {holm::kHotkeyReboot, "You do not have permission to reboot this computer"}};
+    } refusals[] = {{kHotkeyShutdown, "You do not have permission to shutdown this computer"},
+                    {kHotkeyReboot, "You do not have permission to reboot this computer"}};
     for (const auto& r : refusals) {
-        ASSERT_TRUE(PostHotkey(*shell_, r.hotkey));
+        ASSERT_TRUE(PostHotkey(shell_, r.hotkey));
         MessageBoxInfo box = WaitForMessageBox(Pid());
         ASSERT_NE(box.hwnd, nullptr) << r.hotkey;
         EXPECT_EQ(box.caption, "HOLM");
@@ -254,7 +237,7 @@ TEST_F(CommandsTest, WithoutTheShutdownPrivilegeShutdownAndRebootAreRefused) {
         AnswerMessageBox(box.hwnd, IDOK);
         ASSERT_TRUE(WaitFor([&] { return DialogsOf(Pid()).empty(); }, 5000));
     }
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectMenusOpenAgain();
 }
 
@@ -275,7 +258,7 @@ TEST_F(CommandsTest, ShiftOpensTheSystemShutdownDialogAndAsksNothingElse) {
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.hwnd); }, 5000));
         Sleep(500);
         EXPECT_TRUE(DialogsOf(Pid()).empty()) << entry << ": asked something more";
-        EXPECT_TRUE(shell_->Running());
+        EXPECT_TRUE(shell_.Running());
         ExpectMenusOpenAgain();
     }
 }
@@ -297,7 +280,7 @@ TEST_F(CommandsTest, ConfigureStartsTheConfigurationProgram) {
     ASSERT_TRUE(ChooseSpecial("Configure HOLM"));
     const DWORD started = NewProcess(before, "HolmCfg.exe");
     ASSERT_NE(started, 0u);
-    EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(started, holm::kConfigTitle) != nullptr; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(started, "Setwise for HOLM v1.0") != nullptr; }, 10000));
     CloseProgram(started);
     ExpectMenusOpenAgain();
 }
@@ -313,7 +296,7 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
     ASSERT_NE(entry, special.end());
     EXPECT_TRUE(entry->Has('G'));
     ASSERT_TRUE(DismissMenus(Pid()));
-    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdKill16Bit));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdKill16Bit));
     MessageBoxInfo box = WaitForMessageBox(Pid());
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
@@ -321,10 +304,8 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
     AnswerMessageBox(box.hwnd, IDOK);
     ASSERT_TRUE(WaitFor([&] { return DialogsOf(Pid()).empty(); }, 5000));
 
-    DWORD pid = 0;
-    HANDLE wow = StartWindowOwner(kWowWindow, &pid);
+    HANDLE wow = StartWindowOwnerShowing(kWowWindow);
     ASSERT_NE(wow, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(pid, kWowWindow) != nullptr; }, 10000));
     const char* question =
         "This will terminate any 16-bit applications as well as 16-bit kernels.\nAre you sure you want to do it?";
     for (int answer : {IDNO, IDYES}) {
@@ -339,8 +320,6 @@ TEST_F(CommandsTest, Kill16BitKernelsEndsTheSubsystemOnlyWhenConfirmed) {
         const bool ended = WaitForSingleObject(wow, answer == IDYES ? 10000 : 1000) == WAIT_OBJECT_0;
         EXPECT_EQ(ended, answer == IDYES);
     }
-    if (WaitForSingleObject(wow, 0) != WAIT_OBJECT_0) TerminateProcess(wow, 1);
-    CloseHandle(wow);
     ExpectMenusOpenAgain();
 }
 
@@ -355,9 +334,9 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
     ASSERT_TRUE(OpenMenu(true).open);
     ASSERT_TRUE(DismissMenus(Pid()));
 
-    WriteUserString(kOptions, "LCancelStr", "Reloaded Menu");
-    WriteUserString(kStore, "WL Reloaded Item", "notepad.exe||0|");
-    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdReload));
+    WriteOption("LCancelStr", "Reloaded Menu");
+    WriteStoreItem("", "WL Reloaded Item", "notepad.exe||0|");
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
     Sleep(500);
     menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
@@ -370,14 +349,14 @@ TEST_F(CommandsTest, ReloadTakesTheNewSettings) {
 // The configuration program can ask for a reload while a menu is open; the
 // menu on screen stays whole and the rebuild comes once it has closed.
 TEST_F(CommandsTest, AReloadWhileTheInitMenuIsOpenWaitsForItToClose) {
-    WriteUserString(kStore, "WL Before", "notepad.exe||0|");
+    WriteStoreItem("", "WL Before", "notepad.exe||0|");
     StartShell();
     MenuSnapshot menu = OpenMenu(false);
     ASSERT_TRUE(menu.open);
-    WriteUserString(kStore, "WL After", "notepad.exe||0|");
-    ASSERT_TRUE(PostCommand(*shell_, holm::kCmdReload));
+    WriteStoreItem("", "WL After", "notepad.exe||0|");
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
     Sleep(800);
-    menu = WaitForMenu(*shell_);
+    menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_NE(menu.Find("WL Before"), nullptr);
     EXPECT_EQ(menu.Find("WL After"), nullptr);
@@ -407,7 +386,7 @@ TEST_F(CommandsTest, TrayEntryShowsAndHidesTheTray) {
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tray) != FALSE) != wasVisible; }, 5000)) << round;
         Sleep(300);
         // A reload rebuilds the menu; the entry still follows the tray.
-        ASSERT_TRUE(PostCommand(*shell_, holm::kCmdReload));
+        ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
         Sleep(500);
     }
     ExpectMenusOpenAgain();
@@ -425,7 +404,7 @@ TEST_F(CommandsTest, SwitchToExplorerLeavesTheShellWhenAnsweredNoOrWhenAFolderWi
     EXPECT_EQ(DefaultButton(box.hwnd), IDNO);
     AnswerMessageBox(box.hwnd, IDNO);
     Sleep(1500);
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectMenusOpenAgain();
 
     // A folder window that does not take its WM_CLOSE (this thread does not
@@ -443,7 +422,7 @@ TEST_F(CommandsTest, SwitchToExplorerLeavesTheShellWhenAnsweredNoOrWhenAFolderWi
     ASSERT_NE(box.hwnd, nullptr);
     AnswerMessageBox(box.hwnd, IDYES);
     Sleep(2500);  // the shell tries for one second
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     EXPECT_EQ(ProcessesNamed("explorer.exe"), explorersBefore) << "Explorer was started";
     MSG msg;
     bool closeArrived = false;
@@ -455,7 +434,7 @@ TEST_F(CommandsTest, SwitchToExplorerLeavesTheShellWhenAnsweredNoOrWhenAFolderWi
 
 TEST_F(CommandsTest, HideMeButtonHidesTheShellWindow) {
     StartShell();
-    HWND main = shell_->MainWindow();
+    HWND main = shell_.MainWindow();
     ShowWindow(main, SW_SHOWNORMAL);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 3000));
     HWND button = FindWindowExA(main, nullptr, "BUTTON", "&Hide me");
@@ -464,15 +443,15 @@ TEST_F(CommandsTest, HideMeButtonHidesTheShellWindow) {
     GetWindowRect(button, &rc);
     Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 5000));
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectMenusOpenAgain();
 }
 
 TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     StartShell();
     PointAt(500, 400);
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyWindowList));
-    MenuSnapshot menu = WaitForMenu(*shell_);
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyWindowList));
+    MenuSnapshot menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Window List");
     EXPECT_EQ(menu.rect.right, 510);
@@ -482,17 +461,15 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
     ASSERT_NE(tray, nullptr);
     const bool trayVisible = IsWindowVisible(tray) != FALSE;
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyToggleTray));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyToggleTray));
     EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tray) != FALSE) != trayVisible; }, 5000));
 
     const struct {
         int id;
         const char* caption;
-    } questions[] = {{holm::kHotkeyLogoff, "HOLM - Logoff"},
-                     {holm::kHotkeyShutdown, "HOLM - Shutdown"},
-                     {holm::kHotkeyReboot, "HOLM - Reboot"}};
+    } questions[] = {{kHotkeyLogoff, "HOLM - Logoff"}, {kHotkeyShutdown, "HOLM - Shutdown"}, {kHotkeyReboot, "HOLM - Reboot"}};
     for (const auto& q : questions) {
-        ASSERT_TRUE(PostHotkey(*shell_, q.id));
+        ASSERT_TRUE(PostHotkey(shell_, q.id));
         MessageBoxInfo box = WaitForMessageBox(Pid());
         ASSERT_NE(box.hwnd, nullptr) << q.id;
         EXPECT_EQ(box.caption, q.caption);
@@ -501,7 +478,7 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     }
 
     const std::set<DWORD> before = ProcessesNamed("HolmCfg.exe");
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyConfigure));
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyConfigure));
     const DWORD config = NewProcess(before, "HolmCfg.exe");
     EXPECT_NE(config, 0u);
     if (config) {
@@ -509,8 +486,8 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
     }
 
     PointAt(400, 300);
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kHotkeyInitMenu));
-    menu = WaitForMenu(*shell_);
+    ASSERT_TRUE(PostHotkey(shell_, kHotkeyInitMenu));
+    menu = WaitForMenu(shell_);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Init Menu");
     EXPECT_EQ(menu.rect.right, 410);
@@ -520,7 +497,7 @@ TEST_F(CommandsTest, HotkeysReachTheMenusAndTheCommands) {
 
 TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     const std::string command = "\"" + BinDir() + "\\window_owner.exe\" WL Item Ran||0|";
-    WriteUserString(kStore, "WL Item", command);
+    WriteStoreItem("", "WL Item", command);
     StartShell();
     // The item's hotkey id is its command id (the Control Panel's applets
     // come first).
@@ -536,8 +513,8 @@ TEST_F(CommandsTest, ItemHotkeyRunsTheItemEvenAfterTheWindowList) {
     ASSERT_TRUE(DismissMenus(Pid()));
 
     const std::set<DWORD> before = ProcessesNamed("window_owner.exe");
-    ASSERT_TRUE(PostHotkey(*shell_, holm::kCmdSwitchToExplorer));  // not an item's hotkey
-    ASSERT_TRUE(PostHotkey(*shell_, itemId));
+    ASSERT_TRUE(PostHotkey(shell_, 21));  // not an item's hotkey
+    ASSERT_TRUE(PostHotkey(shell_, itemId));
     const DWORD item = NewProcess(before, "window_owner.exe");
     ASSERT_NE(item, 0u);
     EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(item, "WL Item Ran") != nullptr; }, 10000));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
@@ -20,29 +20,23 @@ std::string SystemApplet() {
     return std::string(system) + "\\holmtest.cpl";
 }
 
-class ControlPanelTest : public ::testing::Test {
+class ControlPanelTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
+        ShellTest::SetUp();
         ASSERT_TRUE(CopyFileA((BinDir() + "\\holmtest.cpl").c_str(), SystemApplet().c_str(), FALSE));
     }
     void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
+        ShellTest::TearDown();
         DeleteFileA(SystemApplet().c_str());
     }
-    ShellProcess shell_;
 };
 
 }  // namespace
 
 TEST_F(ControlPanelTest, TheSubmenuListsTheAppletsSortedWithTheirIcons) {
-    ASSERT_TRUE(shell_.Start());
-    ASSERT_TRUE(shell_.WaitReady());
-    Click(400, 300);
-    MenuSnapshot menu = WaitForMenu(shell_);
+    StartShell();
+    MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
     std::vector<std::string> texts;
     for (const MenuEntry& e : MenuLevel(menu, {"Control Panel"})) {
@@ -53,7 +47,7 @@ TEST_F(ControlPanelTest, TheSubmenuListsTheAppletsSortedWithTheirIcons) {
         if (e.text == "Holm Old Applet") {
             EXPECT_FALSE(e.Has('B'));
         }
-        EXPECT_GE(e.id, 22u);
+        EXPECT_GE(e.id, UINT{holm::kCmdFirstLaunch});
     }
     for (const char* mine : {"Holm Wide Applet", "Holm Ansi Applet", "Holm Old Applet"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), mine), texts.end()) << mine;

@@ -5,37 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-class DesktopClickTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-    }
-    void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
-    }
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(shell_.WaitReady());
-    }
-    MenuSnapshot ClickAndRead(int x, int y, bool right) {
-        Click(x, y, right);
-        return WaitForMenu(shell_);
-    }
-    void Dismiss() { ASSERT_TRUE(DismissMenus(shell_.Pid())); }
-
-    ShellProcess shell_;
-};
+using DesktopClickTest = ShellTest;
 
 const Texts kEmptyInitMenu = {"Init Menu", "-", "[Uninhabited]", "-", "Run...", "Control Panel", "Special"};
 
@@ -43,7 +20,7 @@ const Texts kEmptyInitMenu = {"Init Menu", "-", "[Uninhabited]", "-", "Run...", 
 
 TEST_F(DesktopClickTest, LeftClickOpensTheInitMenuRightAlignedAbovePointer) {
     StartShell();
-    MenuSnapshot menu = ClickAndRead(500, 400, false);
+    MenuSnapshot menu = OpenMenu(500, 400, false);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.rect.right, 510);
     EXPECT_EQ(menu.rect.top, 390);
@@ -51,14 +28,14 @@ TEST_F(DesktopClickTest, LeftClickOpensTheInitMenuRightAlignedAbovePointer) {
     const MenuEntry* empty = menu.Find("[Uninhabited]");
     ASSERT_NE(empty, nullptr);
     EXPECT_TRUE(empty->Has('G'));
-    EXPECT_EQ(empty->id, 4u);
-    EXPECT_EQ(menu.Find("Init Menu")->id, 5u);
-    EXPECT_EQ(menu.Find("Run...")->id, 7u);
+    EXPECT_EQ(empty->id, UINT{holm::kCmdArrangeOrEmpty});
+    EXPECT_EQ(menu.Find("Init Menu")->id, UINT{holm::kCmdTitle});
+    EXPECT_EQ(menu.Find("Run...")->id, UINT{holm::kCmdRun});
 }
 
 TEST_F(DesktopClickTest, SpecialSubmenuHoldsTheShellCommands) {
     StartShell();
-    MenuSnapshot menu = ClickAndRead(400, 300, false);
+    MenuSnapshot menu = OpenMenu(400, 300, false);
     ASSERT_TRUE(menu.open);
     std::vector<std::string> texts;
     std::vector<UINT> ids;
@@ -70,13 +47,16 @@ TEST_F(DesktopClickTest, SpecialSubmenuHoldsTheShellCommands) {
     const Texts expected = {"Task Manager", "Kill 16-bit Kernels", "-", "Switch to Explorer", "-", "Logoff",
                             "Reboot", "Shutdown", "-", "Hide tray", "Configure HOLM", "Exit HOLM"};
     EXPECT_EQ(texts, expected);
-    const std::vector<UINT> expectedIds = {8, 13, 0, 21, 0, 9, 11, 10, 0, 15, 12, 6};
+    using namespace holm;
+    const std::vector<UINT> expectedIds = {kCmdTaskManager, kCmdKill16Bit, 0, kCmdSwitchToExplorer, 0,
+                                           kCmdLogoff, kCmdReboot, kCmdShutdown, 0, kCmdToggleTray,
+                                           kCmdConfigure, kCmdExit};
     EXPECT_EQ(ids, expectedIds);
 }
 
 TEST_F(DesktopClickTest, RightClickOpensTheWindowList) {
     StartShell();
-    MenuSnapshot menu = ClickAndRead(600, 500, true);
+    MenuSnapshot menu = OpenMenu(600, 500, true);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.rect.right, 610);
     EXPECT_EQ(menu.rect.top, 490);
@@ -86,20 +66,17 @@ TEST_F(DesktopClickTest, RightClickOpensTheWindowList) {
     EXPECT_EQ(texts[1], "-");
     EXPECT_EQ(texts.back(), "Special");
     const Texts special = {"Arrange desktop", "Minimize all", "Restore all", "-", "All windows"};
-    std::vector<std::string> got;
-    for (const MenuEntry& e : menu.Submenu("Special"))
-        if (e.depth == 1) got.push_back(e.Has('S') ? "-" : e.text);
-    EXPECT_EQ(got, special);
+    EXPECT_EQ(TextsOf(MenuLevel(menu, {"Special"})), special);
 }
 
 TEST_F(DesktopClickTest, MenusOpenAgainAfterTheFirstClosed) {
     StartShell();
     for (int round = 0; round < 3; ++round) {
-        MenuSnapshot left = ClickAndRead(300 + round * 40, 300, false);
+        MenuSnapshot left = OpenMenu(300 + round * 40, 300, false);
         ASSERT_TRUE(left.open) << "round " << round;
         EXPECT_EQ(left.Texts().front(), "Init Menu");
         Dismiss();
-        MenuSnapshot right = ClickAndRead(300, 350 + round * 40, true);
+        MenuSnapshot right = OpenMenu(300, 350 + round * 40, true);
         ASSERT_TRUE(right.open) << "round " << round;
         EXPECT_EQ(right.Texts().front(), "Window List");
         Dismiss();
@@ -135,17 +112,17 @@ TEST_F(DesktopClickTest, ReleaseOverAnotherWindowOpensNothing) {
     EXPECT_FALSE(MenuOpen(shell_.Pid()));
     DestroyWindow(target);
     // A whole click still works.
-    EXPECT_TRUE(ClickAndRead(300, 500, false).open);
+    EXPECT_TRUE(OpenMenu(300, 500, false).open);
 }
 
 TEST_F(DesktopClickTest, ReverseOptionSwapsTheButtons) {
-    WriteUserDword(holm::kOptionsKey, "ReverseRightAndLeftButtons", 1);
+    WriteOption("ReverseRightAndLeftButtons", 1);
     StartShell();
-    MenuSnapshot menu = ClickAndRead(400, 400, false);
+    MenuSnapshot menu = OpenMenu(400, 400, false);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Window List");
     Dismiss();
-    menu = ClickAndRead(400, 400, true);
+    menu = OpenMenu(400, 400, true);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.Texts().front(), "Init Menu");
 }
@@ -153,7 +130,7 @@ TEST_F(DesktopClickTest, ReverseOptionSwapsTheButtons) {
 TEST_F(DesktopClickTest, MenuAtTheRightEdgeStaysOnScreen) {
     StartShell();
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    MenuSnapshot menu = ClickAndRead(width - 3, 300, false);
+    MenuSnapshot menu = OpenMenu(width - 3, 300, false);
     ASSERT_TRUE(menu.open);
     EXPECT_EQ(menu.rect.right, width);
 }

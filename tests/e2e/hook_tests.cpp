@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
@@ -15,16 +15,7 @@ namespace {
 const std::vector<UINT> kLeftDoubleClick = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
 const std::vector<UINT> kMiddleClick = {WM_MBUTTONDOWN, WM_MBUTTONUP};
 
-class HookTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-    }
-    void TearDown() override { KillStrayShells(); }
-    ShellProcess shell_;
-};
+using HookTest = ShellTest;
 
 ULONGLONG CpuMilliseconds(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
@@ -45,8 +36,7 @@ ULONGLONG CpuMilliseconds(DWORD pid) {
 }  // namespace
 
 TEST_F(HookTest, MiddleButtonBecomesALeftDoubleClickInOtherPrograms) {
-    ASSERT_TRUE(shell_.Start());
-    ASSERT_TRUE(shell_.WaitReady());
+    StartShell();
     ButtonTarget target(100, 100, 300, 200);
     ASSERT_NE(target.Get(), nullptr);
     MiddleClick(250, 200);
@@ -72,8 +62,7 @@ TEST_F(HookTest, MiddleButtonBecomesALeftDoubleClickInOtherPrograms) {
 // pointer stays put, so the watchdog has no cause to act), and comes back by
 // itself once the pointer moves.
 TEST_F(HookTest, ALostHookComesBackWithRedoHookAndWithTheWatchdog) {
-    ASSERT_TRUE(shell_.Start());
-    ASSERT_TRUE(shell_.WaitReady());
+    StartShell();
     ButtonTarget target(100, 100, 300, 200);
     MoveMouse(250, 200);
     Sleep(600);  // the watchdog settles
@@ -101,8 +90,7 @@ TEST_F(HookTest, ALostHookComesBackWithRedoHookAndWithTheWatchdog) {
 }
 
 TEST_F(HookTest, TheShellIdlesWithoutSpinning) {
-    ASSERT_TRUE(shell_.Start());
-    ASSERT_TRUE(shell_.WaitReady());
+    StartShell();
     Sleep(500);
     const ULONGLONG before = CpuMilliseconds(shell_.Pid());
     Sleep(3000);

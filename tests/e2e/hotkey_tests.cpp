@@ -5,36 +5,24 @@
 
 #include <string>
 
-#include "holm_names.h"
+#include "shell_fixture.h"
 #include "tray_client.h"
 
 using namespace holmtest;
 
 namespace {
 
-constexpr const char* kHotkeysKey = holm::kHotkeysKey;
-constexpr char kWineAppKey[] = "Software\\Wine\\AppDefaults\\holm.exe";
-
-class HotkeyTest : public ::testing::Test {
+class HotkeyTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
+        ShellTest::SetUp();
         probe_ = CreateWindowExA(0, "STATIC", "hotkey probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(probe_, nullptr);
     }
     void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
+        ShellTest::TearDown();
         DestroyWindow(probe_);
-        DeleteUserTree(kWineAppKey);
-    }
-
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(WaitStarted(shell_));
     }
 
     // Whether another program (the shell) holds this key combination.
@@ -55,7 +43,6 @@ protected:
         return title;
     }
 
-    ShellProcess shell_;
     HWND probe_ = nullptr;
 };
 
@@ -74,12 +61,8 @@ TEST_F(HotkeyTest, BuiltInHotkeysOpenTheInitMenuAndTheWindowList) {
 TEST_F(HotkeyTest, HotkeyHeldByAnotherProgramGivesOneWarningAndTheOthersWork) {
     ASSERT_TRUE(RegisterHotKey(probe_, 7, 0, VK_F11));
     ASSERT_TRUE(shell_.Start());
-    MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), 15000);
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, "HOLM");
-    EXPECT_EQ(box.text, "Conflict with F11 hotkey");
-    AnswerMessageBox(box.hwnd, IDOK);
-    ASSERT_TRUE(WaitStarted(shell_));
+    ASSERT_TRUE(ExpectMessage("HOLM", "Conflict with F11 hotkey"));
+    ASSERT_TRUE(shell_.WaitReady());
     EXPECT_EQ(WaitForMessageBox(shell_.Pid(), 1000).hwnd, nullptr);
     EXPECT_EQ(MenuTitleAfter(VK_ESCAPE, true, false), "Init Menu");
     EXPECT_EQ(MenuTitleAfter(VK_ESCAPE, false, true), "Window List");
@@ -87,14 +70,11 @@ TEST_F(HotkeyTest, HotkeyHeldByAnotherProgramGivesOneWarningAndTheOthersWork) {
 }
 
 TEST_F(HotkeyTest, AnExistingKeyReportsConflictsByValueName) {
-    WriteUserDword(kHotkeysKey, "Logoff", 0);  // the key exists; the three defaults apply
+    WriteHotkey("Logoff", 0);  // the key exists; the three defaults apply
     ASSERT_TRUE(RegisterHotKey(probe_, 7, MOD_CONTROL, VK_ESCAPE));
     ASSERT_TRUE(shell_.Start());
-    MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), 15000);
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.text, "'Window Menu' hotkey conflicted with another hotkey");
-    AnswerMessageBox(box.hwnd, IDOK);
-    ASSERT_TRUE(WaitStarted(shell_));
+    ASSERT_TRUE(ExpectMessage(nullptr, "'Window Menu' hotkey conflicted with another hotkey"));
+    ASSERT_TRUE(shell_.WaitReady());
     EXPECT_EQ(WaitForMessageBox(shell_.Pid(), 1000).hwnd, nullptr);
     UnregisterHotKey(probe_, 7);
     EXPECT_TRUE(Held(MOD_SHIFT, VK_ESCAPE));
@@ -103,10 +83,10 @@ TEST_F(HotkeyTest, AnExistingKeyReportsConflictsByValueName) {
 }
 
 TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
-    WriteUserDword(kHotkeysKey, "Init Menu", 0x8000 + VK_F1);  // Alt+F1
-    WriteUserDword(kHotkeysKey, "Run", 0);
-    WriteUserDword(kHotkeysKey, "ShowHide Tray", 0x4000 + 0x8000 + 'T');  // Ctrl+Alt+T
-    WriteUserDword(holm::kOptionsKey, "TrayVisible", 1);
+    WriteHotkey("Init Menu", kStoredAlt + VK_F1);
+    WriteHotkey("Run", 0);
+    WriteHotkey("ShowHide Tray", kStoredControl + kStoredAlt + 'T');
+    WriteOption("TrayVisible", 1);
     StartShell();
     EXPECT_TRUE(Held(MOD_ALT, VK_F1));
     EXPECT_TRUE(Held(MOD_CONTROL | MOD_ALT, 'T'));
@@ -120,11 +100,12 @@ TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
     PressKey('T', false, true, true);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tray); }, 3000));
 
-    DeleteUserTree(kHotkeysKey);
-    WriteUserDword(kHotkeysKey, "Window List", 0);
-    WriteUserDword(kHotkeysKey, "Reboot", 0x2000 + 0x4000 + VK_F12);
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0));
-    EXPECT_TRUE(WaitFor([&] { return !Held(MOD_ALT, VK_F1); }, 5000));
+    DeleteUserTree(holm::kHotkeysKey);
+    WriteHotkey("Window List", 0);
+    WriteHotkey("Reboot", kStoredShift + kStoredControl + VK_F12);
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
+    // The reload is done once the last key of the new plan is held.
+    EXPECT_TRUE(WaitFor([&] { return !Held(MOD_ALT, VK_F1) && Held(MOD_SHIFT | MOD_CONTROL, VK_F12); }, 5000));
     EXPECT_FALSE(Held(MOD_CONTROL | MOD_ALT, 'T'));
     EXPECT_FALSE(Held(MOD_CONTROL, VK_ESCAPE));
     EXPECT_TRUE(Held(MOD_SHIFT, VK_ESCAPE));
@@ -133,14 +114,11 @@ TEST_F(HotkeyTest, StoredValuesChooseTheKeysAndAReloadReregistersThem) {
 }
 
 TEST_F(HotkeyTest, Windows95DefaultsUseControlShiftEscape) {
-    WriteUserString(kWineAppKey, "Version", "win95");
+    SetShellWindowsVersion("win95");
     ASSERT_TRUE(RegisterHotKey(probe_, 7, MOD_CONTROL | MOD_SHIFT, VK_ESCAPE));
     ASSERT_TRUE(shell_.Start());
-    MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), 15000);
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.text, "Conflict with Control-Shift-Esc hotkey");
-    AnswerMessageBox(box.hwnd, IDOK);
-    ASSERT_TRUE(WaitStarted(shell_));
+    ASSERT_TRUE(ExpectMessage(nullptr, "Conflict with Control-Shift-Esc hotkey"));
+    ASSERT_TRUE(shell_.WaitReady());
     UnregisterHotKey(probe_, 7);
     EXPECT_FALSE(Held(MOD_CONTROL, VK_ESCAPE));
     EXPECT_TRUE(Held(MOD_SHIFT, VK_ESCAPE));

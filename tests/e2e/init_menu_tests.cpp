@@ -5,109 +5,61 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
 #include "recorder_log.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-constexpr const char* kHolm = holm::kOptionsKey;
-const std::string kStore = holm::kInitMenuKey;
-
-class InitMenuTest : public ::testing::Test {
+class InitMenuTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(kHolm, "UseCustomMenus", 0);
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);
     }
-    void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
-    }
-    void StartShell(const std::string& arguments = "") {
-        ASSERT_TRUE(shell_.Start(arguments));
-        ASSERT_TRUE(shell_.WaitReady());
-    }
-    // A click soon after the last one at the same place would be a double
-    // click, which opens no menu.
-    MenuSnapshot OpenInitMenu(int timeoutMs = 5000) {
-        Sleep(GetDoubleClickTime() + 50);
-        Click(450, 250);
-        return WaitForMenu(shell_, timeoutMs);
-    }
-    // Highlights a root entry with the arrow keys and presses Enter.
-    void Choose(const MenuSnapshot& menu, const std::string& text) {
-        int downs = 0;
-        for (const MenuEntry& e : menu.entries) {
-            if (e.depth != 0 || e.Has('S')) continue;
-            ++downs;
-            if (e.text == text) break;
-        }
-        for (int i = 0; i < downs; ++i) PressKey(VK_DOWN);
-        PressKey(VK_RETURN);
-    }
-    std::vector<MenuEntry> SubmenuEntries(const MenuSnapshot& menu, const std::string& label, int depth = 1) {
-        std::vector<MenuEntry> out;
-        for (const MenuEntry& e : menu.Submenu(label))
-            if (e.depth == depth) out.push_back(e);
-        return out;
-    }
-
-    ShellProcess shell_;
+    MenuSnapshot OpenInitMenu(int timeoutMs = 5000) { return OpenMenu(450, 250, false, timeoutMs); }
 };
-
-Texts TextsOf(const std::vector<MenuEntry>& entries) {
-    Texts out;
-    for (const MenuEntry& e : entries) out.push_back(e.Has('S') ? "-" : e.text);
-    return out;
-}
 
 }  // namespace
 
 TEST_F(InitMenuTest, StoreIsShownSortedWithGroupsFirst) {
-    WriteUserString((kStore + "\\b").c_str(), "x", "notepad");
-    WriteUserString((kStore + "\\A\\Inner").c_str(), "y", "notepad");
-    WriteUserString((kStore + "\\c").c_str(), "z", "notepad");
-    WriteUserString(kStore.c_str(), "z", "notepad");
-    WriteUserString(kStore.c_str(), "Y", "notepad");
-    WriteUserString(kStore.c_str(), "Tom & Jerry", "notepad");
-    WriteUserString((kStore + "\\Tom & Jerry").c_str(), "x", "notepad");
-    WriteUserString((kStore + "\\Empty").c_str(), "", "");
-    WriteUserDword(kHolm, "ShowHotkeysInLpum", 1);
-    WriteUserString(kStore.c_str(), "Notepad", "notepad||0|n");
+    WriteStoreItem("b", "x", "notepad");
+    WriteStoreItem("A\\Inner", "y", "notepad");
+    WriteStoreItem("c", "z", "notepad");
+    WriteStoreItem("", "z", "notepad");
+    WriteStoreItem("", "Y", "notepad");
+    WriteStoreItem("", "Tom & Jerry", "notepad");
+    WriteStoreItem("Tom & Jerry", "x", "notepad");
+    WriteStoreItem("Empty", "", "");
+    WriteOption("ShowHotkeysInLpum", 1);
+    WriteStoreItem("", "Notepad", "notepad||0|n");
     StartShell();
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
     const Texts expected = {"Init Menu", "-", "A", "b", "c", "Empty", "Tom & Jerry", "Notepad\tn",
                             "Tom && Jerry", "Y", "z", "-", "Run...", "Control Panel", "Special"};
     EXPECT_EQ(menu.Texts(), expected);
-    EXPECT_EQ(TextsOf(SubmenuEntries(menu, "A")), Texts{"Inner"});
+    EXPECT_EQ(TextsOf(MenuLevel(menu, {"A"})), Texts{"Inner"});
     // A group whose only value is an empty default value is not empty.
-    EXPECT_EQ(SubmenuEntries(menu, "Empty").size(), 1u);
+    EXPECT_EQ(MenuLevel(menu, {"Empty"}).size(), 1u);
 }
 
 TEST_F(InitMenuTest, EmptyGroupsAreMarkedUninhabited) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (kStore + "\\Nothing").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                    nullptr);
-    RegCloseKey(key);
+    CreateUserKey(StoreKey("Nothing"));
     StartShell();
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
-    const std::vector<MenuEntry> nothing = SubmenuEntries(menu, "Nothing");
+    const std::vector<MenuEntry> nothing = MenuLevel(menu, {"Nothing"});
     ASSERT_EQ(nothing.size(), 1u);
     EXPECT_EQ(nothing[0].text, "[Uninhabited]");
-    EXPECT_EQ(nothing[0].id, 4u);
+    EXPECT_EQ(nothing[0].id, UINT{holm::kCmdArrangeOrEmpty});
     EXPECT_TRUE(nothing[0].Has('G'));
 }
 
 TEST_F(InitMenuTest, TitleShowsUserComputerTimeAndDate) {
-    WriteUserString(kHolm, "LCancelStr", "%u@%c %t %d");
+    WriteOption("LCancelStr", "%u@%c %t %d");
     StartShell();
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
@@ -128,17 +80,17 @@ TEST_F(InitMenuTest, TitleShowsUserComputerTimeAndDate) {
 TEST_F(InitMenuTest, StartupGroupRunsAtTheFirstBuildOnly) {
     const std::string log = NewRecorderLog("holm-startup");
     const std::string run = "\"" + RecorderPath() + "\" " + log + " startup";
-    WriteUserString(kHolm, "StartupGroupName", "Autostart");
-    WriteUserString((kStore + "\\Tools\\Autostart").c_str(), "Run me", run);
-    WriteUserString((kStore + "\\Tools\\Autostart\\Nested").c_str(), "Not me", run + " nested");
-    WriteUserString((kStore + "\\autostart").c_str(), "Other case", run + " othercase");
+    WriteOption("StartupGroupName", "Autostart");
+    WriteStoreItem("Tools\\Autostart", "Run me", run);
+    WriteStoreItem("Tools\\Autostart\\Nested", "Not me", run + " nested");
+    WriteStoreItem("autostart", "Other case", run + " othercase");
     StartShell("/startup");
     std::vector<RecordedStart> records = WaitForRecords(log, 1);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_NE(records[0].commandLine.find(" startup"), std::string::npos);
     EXPECT_EQ(records[0].commandLine.find("nested"), std::string::npos);
 
-    PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0);  // reload, as the configuration program asks
+    PostCommand(shell_, holm::kCmdReload);  // reload, as the configuration program asks
     Sleep(1500);
     EXPECT_TRUE(shell_.Running());
     EXPECT_EQ(ReadRecorderLog(log).size(), 1u);
@@ -151,11 +103,11 @@ TEST_F(InitMenuTest, ChoosingAnItemStartsItWithItsParametersDirectoryAndWindowSt
     GetTempPathA(sizeof(temp), temp);
     std::string dir = temp;
     if (!dir.empty() && dir.back() == '\\') dir.pop_back();
-    WriteUserString(kStore.c_str(), "Recorder", "\"" + RecorderPath() + "\" " + log + " one two|" + dir + "|2|");
+    WriteStoreItem("", "Recorder", "\"" + RecorderPath() + "\" " + log + " one two|" + dir + "|2|");
     StartShell();
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
-    Choose(menu, "Recorder");
+    ASSERT_TRUE(Choose(menu, {"Recorder"}));
     std::vector<RecordedStart> records = WaitForRecords(log, 1);
     ASSERT_EQ(records.size(), 1u);
     EXPECT_NE(records[0].commandLine.find(log + " one two"), std::string::npos) << records[0].commandLine;
@@ -168,12 +120,12 @@ TEST_F(InitMenuTest, ChoosingAnItemStartsItWithItsParametersDirectoryAndWindowSt
 }
 
 TEST_F(InitMenuTest, AFailedStartIsReportedWithIndexAndNullDirectory) {
-    for (const char* name : {"a1", "a2", "a3"}) WriteUserString(kStore.c_str(), name, "notepad");
-    WriteUserString(kStore.c_str(), "b-missing", "no-such-program-here.exe");
+    for (const char* name : {"a1", "a2", "a3"}) WriteStoreItem("", name, "notepad");
+    WriteStoreItem("", "b-missing", "no-such-program-here.exe");
     StartShell();
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);
-    Choose(menu, "b-missing");
+    ASSERT_TRUE(Choose(menu, {"b-missing"}));
     MessageBoxInfo box = WaitForMessageBox(shell_.Pid());
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
@@ -187,8 +139,8 @@ TEST_F(InitMenuTest, AFailedStartIsReportedWithIndexAndNullDirectory) {
 
 TEST_F(InitMenuTest, ItemHotkeyStartsTheItem) {
     const std::string log = NewRecorderLog("holm-hotkey");
-    WriteUserString(kStore.c_str(), "Hot", "\"" + RecorderPath() + "\" " + log + " hot||0|k");
-    WriteUserString(kStore.c_str(), "Hot shifted", "\"" + RecorderPath() + "\" " + log + " shifted||0|K");
+    WriteStoreItem("", "Hot", "\"" + RecorderPath() + "\" " + log + " hot||0|k");
+    WriteStoreItem("", "Hot shifted", "\"" + RecorderPath() + "\" " + log + " shifted||0|K");
     StartShell();
     PressKey('K', false, true, true);
     std::vector<RecordedStart> records = WaitForRecords(log, 1);
@@ -201,14 +153,10 @@ TEST_F(InitMenuTest, ItemHotkeyStartsTheItem) {
 }
 
 TEST_F(InitMenuTest, HotkeyConflictIsReportedOnceAndBothItemsStay) {
-    WriteUserString(kStore.c_str(), "First", "notepad||0|m");
-    WriteUserString(kStore.c_str(), "Second", "notepad||0|m");
+    WriteStoreItem("", "First", "notepad||0|m");
+    WriteStoreItem("", "Second", "notepad||0|m");
     ASSERT_TRUE(shell_.Start());
-    MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), 15000);
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, "Hotkey conflict detected:");
-    EXPECT_EQ(box.text, "Second");
-    AnswerMessageBox(box.hwnd, IDOK);
+    ASSERT_TRUE(ExpectMessage("Hotkey conflict detected:", "Second"));
     ASSERT_TRUE(shell_.WaitReady());
     MenuSnapshot menu = OpenInitMenu();
     ASSERT_TRUE(menu.open);

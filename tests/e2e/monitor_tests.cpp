@@ -9,22 +9,11 @@
 #include <set>
 #include <string>
 
-#include "holm_names.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
-
-constexpr const char* kStore = holm::kInitMenuKey;
-
-std::string TempFolder(const char* name) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
-    const std::string dir = std::string(temp) + name;
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
-}
 
 int ThreadsOf(DWORD pid) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -39,22 +28,19 @@ int ThreadsOf(DWORD pid) {
 }
 
 void Monitor(const char* label, const std::string& folder) {
-    WriteUserString(kStore, label, "***HOLM Special: MonitorPath: " + folder);
+    WriteStoreItem("", label, "***HOLM Special: MonitorPath: " + folder);
 }
 
-class MonitorTest : public ::testing::Test {
+class MonitorTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(holm::kOptionsKey, "UseCustomMenus", 0);
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);
         GetDesktopWindow();  // Wine's desktop process runs from here on
         explorers_ = ProcessesNamed("explorer.exe");
     }
     void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
+        ShellTest::TearDown();
         EndStartedExplorers();
     }
     void EndStartedExplorers() {
@@ -67,16 +53,6 @@ protected:
             CloseHandle(started);
         }
     }
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(shell_.WaitReady());
-    }
-    // Two clicks in a row would make a double click, which opens no menu.
-    MenuSnapshot OpenInitMenu() {
-        Sleep(GetDoubleClickTime() + 100);
-        Click(400, 300);
-        return WaitForMenu(shell_);
-    }
     MenuEntry EntryOnScreen(const std::string& text) {
         MenuSnapshot menu = OpenInitMenu();
         const MenuEntry* entry = menu.Find(text);
@@ -84,13 +60,7 @@ protected:
         DismissMenus(shell_.Pid());
         return copy;
     }
-    bool Reload() {
-        DWORD_PTR ignored = 0;
-        return SendMessageTimeoutA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0, SMTO_ABORTIFHUNG, 20000,
-                                   &ignored) != 0;
-    }
 
-    ShellProcess shell_;
     std::set<DWORD> explorers_;
 };
 
@@ -128,11 +98,7 @@ TEST_F(MonitorTest, AChangeMarksTheEntryAndOpeningTheFolderClearsIt) {
 TEST_F(MonitorTest, AMissingFolderIsReportedAndItsEntryGrayed) {
     Monitor("Gone", "C:\\holm-no-such-folder");
     ASSERT_TRUE(shell_.Start());
-    MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), 15000);
-    ASSERT_NE(box.hwnd, nullptr);
-    EXPECT_EQ(box.caption, "HOLM");
-    EXPECT_EQ(box.text, "Cannot monitor \"C:\\holm-no-such-folder\"");
-    AnswerMessageBox(box.hwnd, IDOK);
+    ASSERT_TRUE(ExpectMessage("HOLM", "Cannot monitor \"C:\\holm-no-such-folder\""));
     ASSERT_TRUE(shell_.WaitReady());
     const MenuEntry gone = EntryOnScreen("Gone");
     EXPECT_EQ(gone.text, "Gone");

@@ -8,36 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
 
-const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\holm.exe";
-
-class PlatformTest : public ::testing::Test {
+class PlatformTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(holm::kOptionsKey, "UseCustomMenus", 0);
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);
     }
-    void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
-        SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-    }
-    void RunAs(const char* version) { WriteUserString(kAppDefaults, "Version", version); }
-    void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(shell_.WaitReady());
-    }
+    void RunAs(const char* version) { SetShellWindowsVersion(version); }
     HWND ProxyWindow() {
         HWND proxy = nullptr;
-        while ((proxy = FindWindowExA(nullptr, proxy, holm::kProxyClass, nullptr)) != nullptr) {
+        while ((proxy = FindWindowExA(nullptr, proxy, "HolmDesktopProxyFor95", nullptr)) != nullptr) {
             DWORD pid = 0;
             GetWindowThreadProcessId(proxy, &pid);
             if (pid == shell_.Pid()) return proxy;
@@ -46,12 +32,10 @@ protected:
     }
     std::vector<std::string> SpecialTexts(const MenuSnapshot& menu) {
         std::vector<std::string> out;
-        for (const MenuEntry& e : menu.Submenu("Special"))
-            if (e.depth == 1 && !e.Has('S')) out.push_back(e.text);
+        for (const MenuEntry& e : MenuLevel(menu, {"Special"}))
+            if (!e.Has('S')) out.push_back(e.text);
         return out;
     }
-
-    ShellProcess shell_;
 };
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
@@ -123,7 +107,7 @@ TEST_F(PlatformTest, WindowsNTHooksAndOffersToKill16BitKernels) {
 
 TEST_F(PlatformTest, ForceDesktopDllTakesTheProxyOnNT) {
     RunAs("nt40");
-    WriteUserDword(holm::kOptionsKey, "ForceDesktopDLL", 1);
+    WriteOption("ForceDesktopDLL", 1);
     StartShell();
     ASSERT_NE(ProxyWindow(), nullptr);
     // No hook: other programs get their middle clicks as they are.

@@ -4,23 +4,14 @@
 
 #include <string>
 
-#include "holm_names.h"
 #include "recorder_log.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-    }
-    void TearDown() override { KillStrayShells(); }
-};
+using StartupTest = ShellTest;
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -35,7 +26,7 @@ TEST_F(StartupTest, VersionSwitchShowsTheAboutMessageAndEnds) {
     ASSERT_NE(box.hwnd, nullptr);
     EXPECT_EQ(box.caption, "HOLM");
     EXPECT_TRUE(EndsWith(box.text, "Version 0.96, Build 2940")) << box.text;
-    EXPECT_EQ(FindWindowA(holm::kShellClass, holm::kShellTitle), nullptr);
+    EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
     AnswerMessageBox(box.hwnd, IDOK);
     ASSERT_TRUE(about.WaitExit(5000));
     EXPECT_EQ(about.ExitCode(), 0u);
@@ -105,7 +96,7 @@ TEST_F(StartupTest, RedoHookWithoutAShellEndsQuietly) {
     ASSERT_TRUE(redo.Start("/redo-hook"));
     ASSERT_TRUE(redo.WaitExit(5000));
     EXPECT_EQ(redo.ExitCode(), 0u);
-    EXPECT_EQ(FindWindowA(holm::kShellClass, holm::kShellTitle), nullptr);
+    EXPECT_EQ(FindWindowA("HOLM", "HOLM"), nullptr);
 }
 
 // Starts a copy of holm.exe in a folder of its own, with `library` copied
@@ -181,11 +172,9 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
 }
 
 TEST_F(StartupTest, CloseRunsTheTeardownAndEndsWithCodeZero) {
-    ShellProcess shell;
-    ASSERT_TRUE(shell.Start());
-    ASSERT_TRUE(shell.WaitReady());
-    ASSERT_TRUE(shell.Stop());
-    EXPECT_EQ(shell.ExitCode(), 0u);
+    StartShell();
+    ASSERT_TRUE(shell_.Stop());
+    EXPECT_EQ(shell_.ExitCode(), 0u);
     EXPECT_EQ(FindWindowA(holm::kTrayClass, holm::kTrayTitle), nullptr);
 }
 

@@ -8,15 +8,13 @@
 #include <set>
 #include <string>
 
-#include "holm_names.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 
 namespace {
 
 const char kWinLogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\WinLogon";
-const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\holm.exe";
 const char kKillQuestion[] =
     "Explorer is currently running.  Since HOLM and Explorer aren't very\ngood friends, would you like me to kill "
     "it for you?\n\n(If you hit \"No,\" HOLM will abort)";
@@ -50,7 +48,7 @@ std::string ReadNtShell() {
 }
 
 void WriteNtShell(const std::string& text) {
-    SHSetValueA(HKEY_LOCAL_MACHINE, kWinLogon, "Shell", REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    WriteValue(HKEY_LOCAL_MACHINE, kWinLogon, "Shell", REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 DWORD ReadMachineDword(const char* name, DWORD fallback) {
@@ -59,32 +57,21 @@ DWORD ReadMachineDword(const char* name, DWORD fallback) {
     return value;
 }
 
-DWORD ReadDontAsk() {
-    DWORD value = 99, size = sizeof(value);
-    SHGetValueA(HKEY_CURRENT_USER, "Software\\Tarvel\\Holm", "DontAskToSetHolmAsShell", nullptr, &value, &size);
-    return value;
-}
+DWORD ReadDontAsk() { return ReadOption("DontAskToSetHolmAsShell", 99); }
 
-class TakeoverTest : public ::testing::Test {
+class TakeoverTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
+        ShellTest::SetUp();
         savedNt_ = ReadNtShell();
         savedIni_ = ReadIniShell();
         WriteNtShell("explorer.exe");
         WriteIniShell("explorer.exe");
         const DWORD one = 1;
-        SHSetValueA(HKEY_LOCAL_MACHINE, kWinLogon, "AutoRestartShell", REG_DWORD, &one, sizeof(one));
+        WriteValue(HKEY_LOCAL_MACHINE, kWinLogon, "AutoRestartShell", REG_DWORD, &one, sizeof(one));
     }
     void TearDown() override {
-        KillStrayShells();
-        if (standIn_) {
-            TerminateProcess(standIn_, 0);
-            CloseHandle(standIn_);
-        }
-        SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+        ShellTest::TearDown();
         RestoreSystemIni();
         WriteNtShell(savedNt_);
         WriteIniShell(savedIni_.c_str());
@@ -99,31 +86,17 @@ protected:
         RemoveDirectoryA(SystemIni().c_str());
         MoveFileA((SystemIni() + ".holm-test").c_str(), SystemIni().c_str());
     }
-    void RunAs(const char* version) { WriteUserString(kAppDefaults, "Version", version); }
+    void RunAs(const char* version) { SetShellWindowsVersion(version); }
     void StartExplorerStandIn() {
-        std::string command = "\"" + BinDir() + "\\explorer_standin.exe\"";
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        CloseHandle(pi.hThread);
-        standIn_ = pi.hProcess;
+        ASSERT_NE(standIn_ = StartHelper("explorer_standin.exe"), nullptr);
         ASSERT_TRUE(WaitFor([] { return FindWindowA("Progman", "Program Manager") != nullptr; }, 5000));
     }
     bool StandInRunning() { return standIn_ && WaitForSingleObject(standIn_, 0) == WAIT_TIMEOUT; }
     // Waits for the next question and answers it.
-    void Expect(const char* text, int answer) {
-        MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), 10000);
-        ASSERT_NE(box.hwnd, nullptr) << "no question: " << text;
-        EXPECT_EQ(box.caption, "HOLM");
-        EXPECT_EQ(box.text, text);
-        AnswerMessageBox(box.hwnd, answer);
-        WaitFor([&] { return !IsWindow(box.hwnd); }, 3000);
-    }
+    void Expect(const char* text, int answer) { ASSERT_TRUE(ExpectMessage("HOLM", text, answer, 10000)); }
     std::string HolmPath() { return BinDir() + "\\holm.exe"; }
 
-    ShellProcess shell_;
-    HANDLE standIn_ = nullptr;
+    HANDLE standIn_ = nullptr;  // owned by the fixture
     std::string savedNt_, savedIni_;
 };
 
@@ -190,8 +163,7 @@ TEST_F(TakeoverTest, AskingAgainKeepsTheOffer) {
 TEST_F(TakeoverTest, AnEntryNamingHolmInCapitalsGetsNoOffer) {
     RunAs("nt40");
     WriteNtShell("C:\\HOLM\\HOLM.EXE /startup");
-    ASSERT_TRUE(shell_.Start());
-    ASSERT_TRUE(shell_.WaitReady());
+    StartShell();
     EXPECT_TRUE(DialogsOf(shell_.Pid()).empty());
     EXPECT_EQ(ReadNtShell(), "C:\\HOLM\\HOLM.EXE /startup");
 }
@@ -223,8 +195,7 @@ TEST_F(TakeoverTest, AnUnwritableEntryIsReportedAndTheStartGoesOn) {
 TEST_F(TakeoverTest, SwitchingToExplorerRegistersExplorerAgain) {
     RunAs("nt40");
     WriteNtShell("C:\\HOLM\\HOLM.EXE /startup");
-    ASSERT_TRUE(shell_.Start());
-    ASSERT_TRUE(shell_.WaitReady());
+    StartShell();
     GetDesktopWindow();  // Wine's desktop process runs from here on
     const std::set<DWORD> explorersBefore = ProcessesNamed("explorer.exe");
     ASSERT_TRUE(PostCommand(shell_, holm::kCmdSwitchToExplorer));

@@ -8,14 +8,12 @@
 #include <random>
 #include <vector>
 
-#include "holm_names.h"
+#include "shell_fixture.h"
 #include "tray_client.h"
 
 using namespace holmtest;
 
 namespace {
-
-constexpr const char* kHolmKey = holm::kOptionsKey;
 
 #pragma pack(push, 4)
 struct Header {
@@ -34,21 +32,15 @@ DWORD Bits(const void* handle) { return static_cast<DWORD>(reinterpret_cast<UINT
 
 void SetWord(std::vector<BYTE>& bytes, size_t offset, DWORD value) { std::memcpy(&bytes[offset], &value, 4); }
 
-class TrayRobustnessTest : public ::testing::Test {
+class TrayRobustnessTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(kHolmKey, "TrayVisible", 1);
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(WaitStarted(shell_));
-        tray_ = ShellTray();
-        ASSERT_NE(tray_, nullptr);
+        ShellTest::SetUp();
+        StartShell();
+        ASSERT_NE(tray_ = WaitForTray(), nullptr);
         icons_ = MakeShellIcons(shell_, 4, 0);
         ASSERT_EQ(icons_.size(), 4u);
     }
-    void TearDown() override { KillStrayShells(); }
 
     // Sends bytes the tray must take without harm: it answers TRUE in time.
     void SendHostile(ULONG_PTR id, const void* bytes, DWORD size) {
@@ -66,7 +58,6 @@ protected:
         return {0, operation, cbSize, Bits(owner), id, flags, WM_APP, Bits(icon)};
     }
 
-    ShellProcess shell_;
     HWND tray_ = nullptr;
     std::vector<HICON> icons_;
     IconOwner owner_;

@@ -6,25 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
+#include "shell_fixture.h"
 #include "tray_client.h"
 
 using namespace holmtest;
 
 namespace {
 
-constexpr const char* kHolmKey = holm::kOptionsKey;
 constexpr int kCell = 18;  // small icon plus gap
 constexpr int kRowHeight = 2 + kCell;
 
 int ClientWidthFor(int icons) { return 2 + icons * kCell; }
 
 // A number the shell stored among its settings, or 0xDEADBEEF.
-DWORD StoredValue(const char* name) {
-    DWORD value = 0xDEADBEEF, size = sizeof(value);
-    RegGetValueA(HKEY_CURRENT_USER, kHolmKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
+DWORD StoredValue(const char* name) { return ReadOption(name, 0xDEADBEEF); }
 
 RECT WindowRect(HWND hwnd) {
     RECT rc = {};
@@ -32,24 +27,11 @@ RECT WindowRect(HWND hwnd) {
     return rc;
 }
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public ShellTest {
 protected:
-    void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(kHolmKey, "TrayVisible", 1);
-    }
-    void TearDown() override {
-        if (shell_.Running()) DismissMenus(shell_.Pid());
-        KillStrayShells();
-    }
-
     void StartShell() {
-        ASSERT_TRUE(shell_.Start());
-        ASSERT_TRUE(WaitStarted(shell_));
-        tray_ = ShellTray();
-        ASSERT_NE(tray_, nullptr);
+        ShellTest::StartShell();
+        ASSERT_NE(tray_ = WaitForTray(), nullptr);
     }
 
     TrayIconData Icon(UINT id, HICON icon, UINT flags = kNifIcon | kNifMessage) const {
@@ -89,7 +71,6 @@ protected:
         Click(p.x, p.y, right);
     }
 
-    ShellProcess shell_;
     HWND tray_ = nullptr;
     IconOwner owner_;
 };
@@ -117,7 +98,7 @@ TEST_F(TrayTest, IconsFillTheGridInOrderAndADeleteClosesTheGap) {
     EXPECT_TRUE(WaitForCellColour(tray_, 3, 4, TestIconColour(0)));
 
     // A reload swaps the shell's own icon in place: no icon is added or lost.
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
     PumpMessages(1500);
     EXPECT_EQ(ClientSizeOf(tray_).cx, ClientWidthFor(4));
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 4, TestIconColour(1)));
@@ -139,7 +120,7 @@ TEST_F(TrayTest, AStartedShellAsksProgramsToPutTheirIconsBack) {
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 2, TestIconColour(2)));
     // Announced once per start, not at a reload.
     owner_.Clear();
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdReload));
     EXPECT_FALSE(owner_.WaitForEvent(announced, 1500));
 }
 
@@ -270,7 +251,7 @@ TEST_F(TrayTest, AnEmptyTrayShrinksToItsFrame) {
 }
 
 TEST_F(TrayTest, VerticalTrayGrowsAsAColumn) {
-    WriteUserDword(kHolmKey, "TrayVertical", 1);
+    WriteOption("TrayVertical", 1);
     StartShell();
     AddIcons(3, 0);
     ASSERT_TRUE(WaitForClientSize(tray_, kRowHeight, ClientWidthFor(4)));
@@ -281,7 +262,7 @@ TEST_F(TrayTest, VerticalTrayGrowsAsAColumn) {
 // Widened by the user, a tray without auto-size keeps its size and draws
 // new icons where the wider grid puts them.
 TEST_F(TrayTest, WithoutAutoSizeTheTrayKeepsItsSize) {
-    WriteUserDword(kHolmKey, "TrayAutoSize", 0);
+    WriteOption("TrayAutoSize", 0);
     StartShell();
     const RECT window = WindowRect(tray_);
     const SIZE client = ClientSizeOf(tray_);
@@ -337,7 +318,7 @@ TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
 }
 
 TEST_F(TrayTest, DragWithoutSnappingLeavesTheTrayFree) {
-    WriteUserDword(kHolmKey, "TraySnapToEdge", 0);
+    WriteOption("TraySnapToEdge", 0);
     StartShell();
     const RECT rc = WindowRect(tray_);
     MoveMouse(rc.left + 1, rc.top + 10);
@@ -351,7 +332,7 @@ TEST_F(TrayTest, DragWithoutSnappingLeavesTheTrayFree) {
 }
 
 TEST_F(TrayTest, ShellIconOpensTheWindowListAndTheContextMenu) {
-    WriteUserDword(kHolmKey, "TrayOnTop", 0);
+    WriteOption("TrayOnTop", 0);
     StartShell();
     EXPECT_EQ(GetWindowLongA(tray_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
@@ -394,10 +375,10 @@ TEST_F(TrayTest, ShellIconOpensTheWindowListAndTheContextMenu) {
 }
 
 TEST_F(TrayTest, HiddenTrayAndCloseRequests) {
-    WriteUserDword(kHolmKey, "TrayVisible", 0);
+    WriteOption("TrayVisible", 0);
     StartShell();
     EXPECT_FALSE(IsWindowVisible(tray_));
-    ASSERT_TRUE(PostMessageA(shell_.MainWindow(), WM_COMMAND, holm::kCmdToggleTray, 0));
+    ASSERT_TRUE(PostCommand(shell_, holm::kCmdToggleTray));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tray_) != FALSE; }, 3000));
     EXPECT_EQ(StoredValue("TrayVisible"), 1u);
 
@@ -411,10 +392,10 @@ TEST_F(TrayTest, HiddenTrayAndCloseRequests) {
 }
 
 TEST_F(TrayTest, TrayStoredOffTheScreenComesBackWhenShown) {
-    WriteUserDword(kHolmKey, "TrayPosX", 5000);
-    WriteUserDword(kHolmKey, "TrayPosY", static_cast<DWORD>(-300));
-    WriteUserDword(kHolmKey, "TrayDockX", 0);
-    WriteUserDword(kHolmKey, "TrayDockY", 0);
+    WriteOption("TrayPosX", 5000);
+    WriteOption("TrayPosY", static_cast<DWORD>(-300));
+    WriteOption("TrayDockX", 0);
+    WriteOption("TrayDockY", 0);
     StartShell();
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tray_) != FALSE; }, 3000));
     const RECT rc = WindowRect(tray_);
@@ -436,14 +417,14 @@ TEST_F(TrayTest, MenusOpenAtTheClickInFullWhereverTheTrayStands) {
     for (const Place& place : places) {
         SCOPED_TRACE(testing::Message() << "tray at dock " << place.dockX << "," << place.dockY << " point "
                                         << place.x << "," << place.y << " visible " << place.visible);
-        WriteUserDword(kHolmKey, "TrayVisible", place.visible);
-        WriteUserDword(kHolmKey, "TrayDockX", place.dockX);
-        WriteUserDword(kHolmKey, "TrayDockY", place.dockY);
-        WriteUserDword(kHolmKey, "TrayPosX", place.x);
-        WriteUserDword(kHolmKey, "TrayPosY", place.y);
+        WriteOption("TrayVisible", place.visible);
+        WriteOption("TrayDockX", place.dockX);
+        WriteOption("TrayDockY", place.dockY);
+        WriteOption("TrayPosX", place.x);
+        WriteOption("TrayPosY", place.y);
         ShellProcess shell;
         ASSERT_TRUE(shell.Start());
-        ASSERT_TRUE(WaitStarted(shell));
+        ASSERT_TRUE(shell.WaitReady());
         tray_ = ShellTray();
         ASSERT_EQ(IsWindowVisible(tray_) != FALSE, place.visible != 0);
 

@@ -10,16 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "holm_names.h"
-#include "shell_driver.h"
+#include "shell_fixture.h"
 
 using namespace holmtest;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-constexpr const char* kOptions = holm::kOptionsKey;
-constexpr const char* kHiddenTitles = holm::kHiddenTitlesKey;
 constexpr int kDesktopX = 700, kDesktopY = 600;  // empty desktop, clear of the test's windows
 const Texts kAllWindows = {"Special", "All windows"};
 
@@ -53,43 +50,22 @@ Texts Under(const Texts& path, const std::string& last) {
     return out;
 }
 
-class WindowListTest : public ::testing::Test {
+class WindowListTest : public ShellTest {
 protected:
     void SetUp() override {
-        KillStrayShells();
-        ResetHolmRegistry();
-        WriteMinimalConfiguration();
-        WriteUserDword(kOptions, "UseCustomMenus", 0);  // menus on screen as platform menus
+        ShellTest::SetUp();
+        WriteOption("UseCustomMenus", 0);  // menus on screen as platform menus
     }
-    void TearDown() override {
-        if (shell_->Running()) DismissMenus(shell_->Pid());
-        KillStrayShells();
-    }
-    void StartShell() {
-        ASSERT_TRUE(shell_->Start());
-        ASSERT_TRUE(shell_->WaitReady());
-    }
-    void RestartShell() {
-        ASSERT_TRUE(shell_->Stop());
-        shell_ = std::make_unique<ShellProcess>();
-        StartShell();
-    }
-    MenuSnapshot OpenList() {
-        Click(kDesktopX, kDesktopY, true);
-        return WaitForMenu(*shell_);
-    }
-    void Dismiss() { ASSERT_TRUE(DismissMenus(shell_->Pid())); }
+    MenuSnapshot OpenList() { return OpenWindowList(kDesktopX, kDesktopY); }
 
     // Chooses the entry of `path` with the arrow keys and Enter; true once `done`.
     bool ChooseByKeys(const MenuSnapshot& menu, const Texts& path, const std::function<bool()>& done) {
-        if (!SelectMenuEntry(menu, path)) return false;
-        PressKey(VK_RETURN);
-        return WaitFor(done, 5000);
+        return Choose(menu, path) && WaitFor(done, 5000);
     }
     // Clicks the entry with Shift and/or Ctrl held until `done` (or 5 s).
     bool ClickWith(const std::string& text, bool shift, bool control, const std::function<bool()>& done) {
         HeldModifiers held(shift, control);
-        if (!ClickMenuEntry(*shell_, text)) return false;
+        if (!ClickMenuEntry(shell_, text)) return false;
         return WaitFor(done, 5000);
     }
     // The shell takes the menu's closing command before a person clicks again.
@@ -101,7 +77,6 @@ protected:
     }
 
     WindowThread windows_;
-    std::unique_ptr<ShellProcess> shell_ = std::make_unique<ShellProcess>();
 };
 
 }  // namespace
@@ -130,7 +105,7 @@ TEST_F(WindowListTest, ListsTheVisibleTitledWindowsTopFirstWithAmpersandsShownOn
 
     // Title, separator, the windows, separator, "Special".
     ASSERT_GE(root.size(), 4u);
-    EXPECT_EQ(root.front().id, 5u);
+    EXPECT_EQ(root.front().id, UINT{holm::kCmdTitle});
     EXPECT_EQ(root.front().text, "Window List");
     EXPECT_TRUE(root[1].Has('S'));
     EXPECT_TRUE(root[root.size() - 2].Has('S'));
@@ -141,7 +116,7 @@ TEST_F(WindowListTest, ListsTheVisibleTitledWindowsTopFirstWithAmpersandsShownOn
     const std::vector<MenuEntry> all = MenuLevel(menu, kAllWindows);
     UINT previous = 5;
     for (const MenuEntry& e : root) {
-        if (e.Has('S') || e.Has('P') || e.id == 5) continue;
+        if (e.Has('S') || e.Has('P') || e.id == holm::kCmdTitle) continue;
         EXPECT_GT(e.id, previous) << e.text;
         previous = e.id;
         const MenuEntry* twin = EntryIn(all, e.text);
@@ -155,8 +130,8 @@ TEST_F(WindowListTest, ListsTheVisibleTitledWindowsTopFirstWithAmpersandsShownOn
 }
 
 TEST_F(WindowListTest, HiddenWindowsAndExcludedTitlesAreOnlyUnderAllWindows) {
-    WriteUserString(kHiddenTitles, "wl sECRET", "");
-    WriteUserDword(kHiddenTitles, "WL Numbered", 1);  // not a string: not a hidden title
+    WriteUserString(holm::kHiddenTitlesKey, "wl sECRET", "");
+    WriteUserDword(holm::kHiddenTitlesKey, "WL Numbered", 1);  // not a string: not a hidden title
     StartShell();
     windows_.Create("WL Visible");
     windows_.Create("WL Hidden", WS_OVERLAPPEDWINDOW);
@@ -182,7 +157,7 @@ TEST_F(WindowListTest, HiddenWindowsAndExcludedTitlesAreOnlyUnderAllWindows) {
 }
 
 TEST_F(WindowListTest, UntitledWindowsAreListedUnderAllWindowsWhenAsked) {
-    WriteUserDword(kOptions, "ShowNoTitleWindows", 1);
+    WriteOption("ShowNoTitleWindows", 1);
     StartShell();
     windows_.Create("");
     MenuSnapshot menu = OpenList();
@@ -203,7 +178,7 @@ TEST_F(WindowListTest, TitlesAreCutToMaxWinTitleLenAndTo255Characters) {
     EXPECT_TRUE(Lists(MenuLevel(menu, {}), longTitle.substr(0, 255)));
     Dismiss();
 
-    WriteUserDword(kOptions, "MaxWinTitleLen", 10);
+    WriteOption("MaxWinTitleLen", 10);
     RestartShell();
     menu = OpenList();
     ASSERT_TRUE(menu.open);
@@ -231,7 +206,7 @@ TEST_F(WindowListTest, EntriesShowWindowIconsAndAHungWindowHoldsNothingUp) {
     Dismiss();
     ExpectListOpensAgain();
 
-    WriteUserDword(kOptions, "ShowWindowIcons", 0);
+    WriteOption("ShowWindowIcons", 0);
     RestartShell();
     menu = OpenList();
     ASSERT_TRUE(menu.open);
@@ -279,7 +254,7 @@ TEST_F(WindowListTest, CtrlHidesTheChosenWindowAndTheListIsNotUsedTwice) {
 
     // The same choice once more, without a new list: the used window table is gone.
     Sleep(300);
-    ASSERT_TRUE(PostCommand(*shell_, static_cast<int>(id)));
+    ASSERT_TRUE(PostCommand(shell_, static_cast<int>(id)));
     Sleep(800);
     EXPECT_FALSE(IsWindowVisible(target)) << "a released window table was used again";
 
@@ -291,10 +266,8 @@ TEST_F(WindowListTest, CtrlHidesTheChosenWindowAndTheListIsNotUsedTwice) {
 
 TEST_F(WindowListTest, ShiftCtrlEndsTheProcessOfTheChosenWindow) {
     StartShell();
-    DWORD pid = 0;
-    HANDLE owner = StartWindowOwner("WL Doomed", &pid);
+    HANDLE owner = StartWindowOwnerShowing("WL Doomed");
     ASSERT_NE(owner, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(pid, "WL Doomed") != nullptr; }, 10000));
 
     MenuSnapshot menu = OpenList();
     ASSERT_TRUE(menu.open);
@@ -302,9 +275,7 @@ TEST_F(WindowListTest, ShiftCtrlEndsTheProcessOfTheChosenWindow) {
     DWORD code = 0;
     GetExitCodeProcess(owner, &code);
     EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));  // ended with the exit code it had while running
-    if (WaitForSingleObject(owner, 0) != WAIT_OBJECT_0) TerminateProcess(owner, 1);
-    CloseHandle(owner);
-    EXPECT_TRUE(shell_->Running());
+    EXPECT_TRUE(shell_.Running());
     ExpectListOpensAgain();
 }
 

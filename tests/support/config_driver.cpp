@@ -4,33 +4,15 @@
 
 #include "config_support.h"
 #include "shell_driver.h"
+#include "spy_client.h"
 
 namespace holmtest {
 
 namespace {
 
-std::string g_listing;
-
-LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (cds && cds->lpData && cds->cbData > 0)
-            g_listing.assign(static_cast<const char*>(cds->lpData), cds->cbData - 1);
-        return TRUE;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-HWND Receiver() {
-    static HWND hwnd = nullptr;
-    if (hwnd) return hwnd;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ReceiverProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HolmTestViewReceiver";
-    RegisterClassA(&wc);
-    hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-    return hwnd;
+const Spy& ViewSpy() {
+    static const Spy spy("viewspy.dll", "ViewSpyProc");
+    return spy;
 }
 
 std::vector<std::string> Split(const std::string& line, char sep) {
@@ -40,13 +22,6 @@ std::vector<std::string> Split(const std::string& line, char sep) {
     while (std::getline(in, part, sep)) parts.push_back(part);
     if (!line.empty() && line.back() == sep) parts.push_back("");
     return parts;
-}
-
-RECT ParseRect(const std::string& text) {
-    RECT rc = {};
-    std::istringstream in(text);
-    in >> rc.left >> rc.top >> rc.right >> rc.bottom;
-    return rc;
 }
 
 ConfigViewsSnapshot Parse(const std::string& listing) {
@@ -172,36 +147,20 @@ bool ConfigProgram::WaitExit(int timeoutMs) {
 ConfigViewsSnapshot ConfigProgram::ReadViews() const {
     HWND form = Form();
     if (!form) return ConfigViewsSnapshot();
-    static HMODULE spy = LoadLibraryA((BinDir() + "\\viewspy.dll").c_str());
-    if (!spy) return ConfigViewsSnapshot();
-    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "ViewSpyProc")));
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, GetWindowThreadProcessId(form, nullptr));
-    if (!hook) return ConfigViewsSnapshot();
-    static const UINT request = RegisterWindowMessageA("HolmTestReadViews");
-    g_listing.clear();
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(form, request, reinterpret_cast<WPARAM>(Receiver()), 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    UnhookWindowsHookEx(hook);
-    return Parse(g_listing);
+    SpyAnswer listing;
+    ViewSpy().Ask(form, "HolmTestReadViews", 0, &listing);
+    return Parse(listing.Text());
 }
 
 bool ConfigProgram::DropFiles(const std::vector<std::string>& files, POINT at) const {
     HWND form = Form();
-    static HMODULE spy = LoadLibraryA((BinDir() + "\\viewspy.dll").c_str());
-    if (!form || !spy) return false;
-    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "ViewSpyProc")));
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, GetWindowThreadProcessId(form, nullptr));
-    if (!hook) return false;
+    if (!form) return false;
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
     std::string list = std::to_string(at.x) + " " + std::to_string(at.y) + "\n";
     for (const std::string& f : files) list += f + "\n";
     WriteFileBytes(std::string(temp) + "holm_viewspy_drop.txt", list);
-    static const UINT drop = RegisterWindowMessageA("HolmTestDropFiles");
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(form, drop, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    UnhookWindowsHookEx(hook);
-    return true;
+    return ViewSpy().Ask(form, "HolmTestDropFiles");
 }
 
 void TypeText(const std::string& text) {

@@ -81,13 +81,6 @@ std::string FreshTempFolder(const std::string& name) {
     return folder;
 }
 
-void WriteFileBytes(const std::string& file, const std::string& bytes) {
-    FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) return;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
 bool MakeShortcut(const std::string& file, const LinkFields& fields) {
     const size_t slash = file.find_last_of('\\');
     if (slash != std::string::npos) MakeFolders(file.substr(0, slash));

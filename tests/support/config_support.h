@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 namespace holmtest {
 
 struct LinkFields {
@@ -25,7 +27,6 @@ bool MakeShortcut(const std::string& file, const LinkFields& fields);
 void MakeFolders(const std::string& path);
 // A fresh empty folder under the temp folder.
 std::string FreshTempFolder(const std::string& name);
-void WriteFileBytes(const std::string& file, const std::string& bytes);
 
 // Every key and value below `path` of HKEY_CURRENT_USER, one line each:
 // "key\sub" for keys (relative to `path`) and "key\sub:name=TYPE:data".

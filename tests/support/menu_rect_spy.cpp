@@ -12,11 +12,12 @@
 #include <cstdio>
 #include <string>
 
-#include "holm_names.h"
+#include "spy_answer.h"
 
 namespace {
 
 constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
+constexpr ULONG_PTR kRectsAnswer = 0x52454354;  // 'RECT'
 
 void DescribeEntries(HMENU menu, std::string& out) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -56,7 +57,7 @@ void DescribeCloakedEntries(HWND hwnd, HMENU menu, std::string& out) {
 BOOL CALLBACK DescribeMenuWindow(HWND hwnd, LPARAM param) {
     char cls[16] = "";
     GetClassNameA(hwnd, cls, sizeof(cls));
-    const bool plain = lstrcmpA(cls, "#32768") == 0, cloaked = lstrcmpA(cls, holm::kMenuClass) == 0;
+    const bool plain = lstrcmpA(cls, "#32768") == 0, cloaked = lstrcmpA(cls, "HolmMenu") == 0;
     if ((!plain && !cloaked) || !IsWindowVisible(hwnd)) return TRUE;
     HMENU menu = reinterpret_cast<HMENU>(SendMessageA(hwnd, kGetMenu, 0, 0));
     if (!menu) return TRUE;
@@ -68,21 +69,15 @@ BOOL CALLBACK DescribeMenuWindow(HWND hwnd, LPARAM param) {
 void ReportEntryRects(HWND target) {
     std::string out;
     EnumThreadWindows(GetCurrentThreadId(), DescribeMenuWindow, reinterpret_cast<LPARAM>(&out));
-    COPYDATASTRUCT cds = {};
-    cds.dwData = 0x52454354;  // 'RECT'
-    cds.cbData = static_cast<DWORD>(out.size() + 1);
-    cds.lpData = const_cast<char*>(out.c_str());
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &ignored);
+    holmtest::SendSpyText(target, kRectsAnswer, out);
 }
 
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK RectSpyProc(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT request = RegisterWindowMessageA("HolmTestReadMenuRects");
-    if (code == HC_ACTION) {
-        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (msg && msg->message == request) ReportEntryRects(reinterpret_cast<HWND>(msg->wParam));
+    if (const CWPSTRUCT* msg = holmtest::SpyMessage(code, lParam)) {
+        if (msg->message == request) ReportEntryRects(holmtest::SpyReceiver(msg));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -18,11 +18,12 @@
 #include <cstdio>
 #include <string>
 
-#include "holm_names.h"
+#include "spy_answer.h"
 
 namespace {
 
 constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
+constexpr ULONG_PTR kMenuAnswer = 0x4D454E55;  // 'MENU'
 
 void DescribeMenu(HMENU menu, int depth, std::string& out) {
     const int count = GetMenuItemCount(menu);
@@ -62,7 +63,7 @@ BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM param) {
 bool IsCloakedMenu(HWND hwnd) {
     char cls[16] = "";
     GetClassNameA(hwnd, cls, sizeof(cls));
-    return lstrcmpA(cls, holm::kMenuClass) == 0 && IsWindowVisible(hwnd);
+    return lstrcmpA(cls, "HolmMenu") == 0 && IsWindowVisible(hwnd);
 }
 
 std::string RectLine(const char* label, HWND hwnd) {
@@ -119,12 +120,7 @@ void ReportOpenMenu(HWND target) {
         HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, kGetMenu, 0, 0));
         if (menu) DescribeMenu(menu, 0, out);
     }
-    COPYDATASTRUCT cds = {};
-    cds.dwData = 0x4D454E55;  // 'MENU'
-    cds.cbData = static_cast<DWORD>(out.size() + 1);
-    cds.lpData = const_cast<char*>(out.c_str());
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &ignored);
+    holmtest::SendSpyText(target, kMenuAnswer, out);
 }
 
 // Takes the shell's mouse hook away, as the system may.
@@ -140,10 +136,9 @@ void DropMouseHook() {
 extern "C" __declspec(dllexport) LRESULT CALLBACK SpyProc(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT readMenu = RegisterWindowMessageA("HolmTestReadMenu");
     static const UINT dropHook = RegisterWindowMessageA("HolmTestDropMouseHook");
-    if (code == HC_ACTION) {
-        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (msg && msg->message == readMenu) ReportOpenMenu(reinterpret_cast<HWND>(msg->wParam));
-        if (msg && msg->message == dropHook) DropMouseHook();
+    if (const CWPSTRUCT* msg = holmtest::SpyMessage(code, lParam)) {
+        if (msg->message == readMenu) ReportOpenMenu(holmtest::SpyReceiver(msg));
+        if (msg->message == dropHook) DropMouseHook();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

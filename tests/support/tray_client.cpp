@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "spy_client.h"
+
 namespace holmtest {
 
 namespace {
@@ -25,47 +27,11 @@ static_assert(sizeof(WireRecord) == 152, "wire layout");
 
 DWORD Bits(const void* handle) { return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(handle)); }
 
-std::vector<BYTE> g_answer;
-ULONG_PTR g_answerKind = 0;
-
-LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        g_answerKind = cds->dwData;
-        const BYTE* bytes = static_cast<const BYTE*>(cds->lpData);
-        g_answer.assign(bytes, bytes + cds->cbData);
-        return TRUE;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-HWND Receiver() {
-    static HWND hwnd = nullptr;
-    if (hwnd) return hwnd;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ReceiverProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HolmTestTrayReceiver";
-    RegisterClassA(&wc);
-    hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-    return hwnd;
-}
-
-// Sends a request to the spy hooked onto the shell's thread; the answer
-// arrives while the request is being sent.
-bool AskSpy(const ShellProcess& shell, const char* request, LPARAM lParam, ULONG_PTR answerKind) {
-    static HMODULE spy = LoadLibraryA((BinDir() + "\\trayspy.dll").c_str());
-    if (!spy) return false;
-    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(spy, "TraySpyProc")));
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, spy, shell.MainThread());
-    if (!hook) return false;
-    g_answer.clear();
-    g_answerKind = 0;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(shell.MainWindow(), RegisterWindowMessageA(request), reinterpret_cast<WPARAM>(Receiver()),
-                        lParam, SMTO_ABORTIFHUNG, 60000, &ignored);
-    UnhookWindowsHookEx(hook);
-    return g_answerKind == answerKind;
+// Asks the tray spy hooked onto the shell's thread; true when it answered
+// with `answerKind`.
+bool AskSpy(const ShellProcess& shell, const char* request, LPARAM lParam, ULONG_PTR answerKind, SpyAnswer* answer) {
+    static const Spy spy("trayspy.dll", "TraySpyProc");
+    return spy.Ask(shell.MainWindow(), request, lParam, answer, 60000) && answer->kind == answerKind;
 }
 
 }  // namespace
@@ -106,31 +72,25 @@ HWND ShellTray() { return FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle); 
 
 HWND NotificationTarget() { return FindWindowA(holm::kTrayClass, nullptr); }
 
-bool WaitStarted(ShellProcess& shell, int timeoutMs) {
-    return WaitFor(
-        [&] {
-            HWND main = shell.MainWindow();
-            return main && FindWindowExA(main, nullptr, "BUTTON", "&Hide me") && shell.WaitReady(0);
-        },
-        timeoutMs);
-}
-
 std::vector<HICON> MakeShellIcons(const ShellProcess& shell, int count, int firstColour) {
     std::vector<HICON> icons;
-    if (!AskSpy(shell, "HolmTestTrayIcons", MAKELPARAM(count, firstColour), kIconsAnswer)) return icons;
-    for (size_t i = 0; i + 4 <= g_answer.size(); i += 4) {
+    SpyAnswer answer;
+    if (!AskSpy(shell, "HolmTestTrayIcons", MAKELPARAM(count, firstColour), kIconsAnswer, &answer)) return icons;
+    for (size_t i = 0; i + 4 <= answer.bytes.size(); i += 4) {
         DWORD bits;
-        std::memcpy(&bits, &g_answer[i], 4);
+        std::memcpy(&bits, &answer.bytes[i], 4);
         icons.push_back(reinterpret_cast<HICON>(static_cast<UINT_PTR>(bits)));
     }
     return icons;
 }
 
 double TrayPaintMicroseconds(const ShellProcess& shell, int repetitions) {
-    if (!AskSpy(shell, "HolmTestTrayPaint", repetitions, kPaintAnswer) || g_answer.size() != sizeof(double))
+    SpyAnswer answer;
+    if (!AskSpy(shell, "HolmTestTrayPaint", repetitions, kPaintAnswer, &answer) ||
+        answer.bytes.size() != sizeof(double))
         return -1;
     double micros;
-    std::memcpy(&micros, g_answer.data(), sizeof(micros));
+    std::memcpy(&micros, answer.bytes.data(), sizeof(micros));
     return micros;
 }
 

@@ -41,9 +41,6 @@ bool SendTrayBytes(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD siz
 // The tray on screen, and the window that senders find (where they send).
 HWND ShellTray();
 HWND NotificationTarget();
-// Waits until the shell's start-up has run to its end: the splash window is
-// made first and closes only then, and the "&Hide me" button comes late.
-bool WaitStarted(ShellProcess& shell, int timeoutMs = 20000);
 
 // Icons made inside the shell's process, in colours TestIconColour(first + i).
 std::vector<HICON> MakeShellIcons(const ShellProcess& shell, int count, int firstColour);

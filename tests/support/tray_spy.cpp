@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "holm_names.h"
+#include "spy_answer.h"
 #include "tray_test_icons.h"
 
 namespace {
@@ -21,23 +21,17 @@ namespace {
 constexpr ULONG_PTR kIconsAnswer = 0x49434F4E;  // 'ICON'
 constexpr ULONG_PTR kPaintAnswer = 0x5041494E;  // 'PAIN'
 
-void Answer(HWND target, ULONG_PTR kind, const void* data, DWORD size) {
-    COPYDATASTRUCT cds = {kind, size, const_cast<void*>(data)};
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 10000, &ignored);
-}
-
 void MakeIcons(HWND target, int count, int firstColour) {
     const int size = GetSystemMetrics(SM_CXSMICON);
     std::vector<DWORD> handles;
     for (int i = 0; i < count; ++i)
         handles.push_back(static_cast<DWORD>(
             reinterpret_cast<UINT_PTR>(holmtest::SolidIcon(holmtest::TestIconColour(firstColour + i), size))));
-    Answer(target, kIconsAnswer, handles.data(), static_cast<DWORD>(handles.size() * sizeof(DWORD)));
+    holmtest::SendSpyAnswer(target, kIconsAnswer, handles.data(), static_cast<DWORD>(handles.size() * sizeof(DWORD)));
 }
 
 void TimePaint(HWND target, int repetitions) {
-    HWND tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle);
+    HWND tray = FindWindowA("HolmTray", "HOLM Tray");
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
@@ -46,7 +40,7 @@ void TimePaint(HWND target, int repetitions) {
     QueryPerformanceCounter(&end);
     const double micros = (end.QuadPart - start.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart) /
                           (repetitions ? repetitions : 1);
-    Answer(target, kPaintAnswer, &micros, sizeof(micros));
+    holmtest::SendSpyAnswer(target, kPaintAnswer, &micros, sizeof(micros));
 }
 
 }  // namespace
@@ -54,12 +48,9 @@ void TimePaint(HWND target, int repetitions) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK TraySpyProc(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT icons = RegisterWindowMessageA("HolmTestTrayIcons");
     static const UINT paint = RegisterWindowMessageA("HolmTestTrayPaint");
-    if (code == HC_ACTION) {
-        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (msg && msg->message == icons)
-            MakeIcons(reinterpret_cast<HWND>(msg->wParam), LOWORD(msg->lParam), HIWORD(msg->lParam));
-        else if (msg && msg->message == paint)
-            TimePaint(reinterpret_cast<HWND>(msg->wParam), static_cast<int>(msg->lParam));
+    if (const CWPSTRUCT* msg = holmtest::SpyMessage(code, lParam)) {
+        if (msg->message == icons) MakeIcons(holmtest::SpyReceiver(msg), LOWORD(msg->lParam), HIWORD(msg->lParam));
+        if (msg->message == paint) TimePaint(holmtest::SpyReceiver(msg), static_cast<int>(msg->lParam));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

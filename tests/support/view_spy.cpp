@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "spy_answer.h"
+
 namespace {
 
 constexpr ULONG_PTR kListingTag = 0x56494557;  // 'VIEW'
@@ -95,12 +97,7 @@ void Report(HWND target) {
         if (status) SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
         out += std::string("S ") + text + "\n";
     }
-    COPYDATASTRUCT cds = {};
-    cds.dwData = kListingTag;
-    cds.cbData = static_cast<DWORD>(out.size() + 1);
-    cds.lpData = const_cast<char*>(out.c_str());
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &ignored);
+    holmtest::SendSpyText(target, kListingTag, out);
 }
 
 // The test writes the drop into a file (messages sent from another process
@@ -142,10 +139,9 @@ void Drop(HWND form) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK ViewSpyProc(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT request = RegisterWindowMessageA("HolmTestReadViews");
     static const UINT drop = RegisterWindowMessageA("HolmTestDropFiles");
-    if (code == HC_ACTION) {
-        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (msg && msg->message == request) Report(reinterpret_cast<HWND>(msg->wParam));
-        if (msg && msg->message == drop) Drop(msg->hwnd);
+    if (const CWPSTRUCT* msg = holmtest::SpyMessage(code, lParam)) {
+        if (msg->message == request) Report(holmtest::SpyReceiver(msg));
+        if (msg->message == drop) Drop(msg->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -8,7 +8,6 @@
 
 #include "cloak.h"
 #include "cloak_record.h"
-#include "holm_names.h"
 #include "library_state.h"
 #include "shell_driver.h"
 
@@ -16,9 +15,6 @@ using namespace holm;
 using holmtest::CloakValues;
 
 namespace {
-
-constexpr const char* kOptions = holm::kOptionsKey;
-const std::string kMineKey = std::string(holm::kCloaksKey) + "\\Mine";
 
 class CloakStoreTest : public ::testing::Test {
 protected:
@@ -29,11 +25,11 @@ protected:
     void SetUp() override {
         ASSERT_NE(g_lib.resources, nullptr);
         holmtest::ResetHolmRegistry();
-        holmtest::WriteUserDword(kOptions, "UseCustomMenus", 1);
+        holmtest::WriteOption("UseCustomMenus", 1);
     }
     static CloakRecord Read() {
         HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, kOptions, 0, KEY_QUERY_VALUE, &key);
+        RegOpenKeyExA(HKEY_CURRENT_USER, holm::kOptionsKey, 0, KEY_QUERY_VALUE, &key);
         CloakRecord record = ReadCloakRecord(key);
         if (key) RegCloseKey(key);
         return record;
@@ -43,11 +39,11 @@ protected:
         return CurrentCloak();
     }
     static void Select(const std::string& name, const CloakValues& values) {
-        holmtest::WriteUserString(kOptions, "Cloak", name);
+        holmtest::WriteOption("Cloak", name);
         holmtest::WriteCloakRecord(name, values);
     }
     static void SetValue(const char* name, const std::string& value) {
-        holmtest::WriteUserString(kMineKey.c_str(), name, value);
+        holmtest::WriteUserString("Software\\Tarvel\\Holm\\Cloaks\\Mine", name, value);
     }
     // Cursors loaded from a data-file module are not shared, so cursors are
     // compared by their pictures.
@@ -124,8 +120,8 @@ TEST_F(CloakStoreTest, AbsentAndEmptyPathsDiffer) {
     CloakValues values;
     Select("Mine", values);
     EXPECT_EQ(Load().bitmapWidth, 128) << "empty background: the built-in one";
-    holmtest::DeleteUserTree(kMineKey.c_str());
-    holmtest::WriteUserString(kMineKey.c_str(), "Font", "Arial");
+    holmtest::DeleteUserTree("Software\\Tarvel\\Holm\\Cloaks\\Mine");
+    holmtest::WriteUserString("Software\\Tarvel\\Holm\\Cloaks\\Mine", "Font", "Arial");
     const CloakLook& bare = Load();
     EXPECT_EQ(bare.bitmapWidth, 0) << "absent background: none";
     EXPECT_NE(bare.submenuIcon, nullptr) << "absent icon: the built-in one";
@@ -186,7 +182,7 @@ TEST_F(CloakStoreTest, SelectedCloakWithoutRecordReadsAsAllAbsent) {
     values.font = "Courier New";
     values.bold = 1;
     Select("Gone", values);
-    holmtest::DeleteUserTree((std::string(holm::kCloaksKey) + "\\Gone").c_str());
+    holmtest::DeleteUserTree("Software\\Tarvel\\Holm\\Cloaks\\Gone");
     const CloakRecord record = Read();
     EXPECT_EQ(record.font, "MS Sans Serif");
     EXPECT_EQ(record.bold, 0u);

@@ -15,12 +15,12 @@
 
 #include "holm_api.h"
 #include "folder_monitor.h"
-#include "holm_names.h"
 #include "init_menu.h"
 #include "launch_table.h"
 #include "menu_images.h"
 #include "win_handles.h"
 #include "library_state.h"
+#include "test_registry.h"
 
 using namespace holm;
 
@@ -44,36 +44,16 @@ public:
     ~FailingAllocations() { g_failingThread = 0; }
 };
 
-constexpr const char* kHolm = holm::kOptionsKey;
-constexpr const char* kStore = holm::kInitMenuKey;
-
-void SetString(const std::string& path, const char* name, const std::string& value) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
-void SetRaw(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-}
-
-void MakeKey(const std::string& path) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegCloseKey(key);
-}
+using holmtest::CreateUserKey;
+using holmtest::WriteUserString;
+using holmtest::WriteUserValue;
+constexpr const char* kStore = kInitMenuKey;
 
 void ResetStore() {
-    SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
-    const DWORD zero = 0;
-    SetRaw(kHolm, "ShowNoTitleWindows", REG_DWORD, &zero, sizeof(zero));
-    SetString(kHolm, "LCancelStr", "Title");
-    MakeKey(kStore);
+    holmtest::ResetHolmRegistry();
+    holmtest::WriteOption("ShowNoTitleWindows", 0);
+    holmtest::WriteOption("LCancelStr", "Title");
+    CreateUserKey(kStore);
 }
 
 struct Entry {
@@ -242,17 +222,17 @@ TEST_F(InitMenuBuildTest, EmptyStoreLayout) {
 }
 
 TEST_F(InitMenuBuildTest, GroupsFirstThenItemsEachSortedWithoutCase) {
-    for (const char* g : {"b", "A", "c"}) SetString(std::string(kStore) + "\\" + g, "x", "notepad");
-    SetString(kStore, "z", "notepad");
-    SetString(kStore, "Y", "notepad");
+    for (const char* g : {"b", "A", "c"}) WriteUserString(std::string(kStore) + "\\" + g, "x", "notepad");
+    WriteUserString(kStore, "z", "notepad");
+    WriteUserString(kStore, "Y", "notepad");
     Rebuild();
     const std::vector<std::string> expected = {"A", "b", "c", "Y", "z"};
     EXPECT_EQ(UserTexts(), expected);
 }
 
 TEST_F(InitMenuBuildTest, NestedGroupsAndEmptyGroups) {
-    SetString(std::string(kStore) + "\\Tools\\Deep\\Deeper", "Leaf", "notepad");
-    MakeKey(std::string(kStore) + "\\Tools\\Empty");
+    WriteUserString(std::string(kStore) + "\\Tools\\Deep\\Deeper", "Leaf", "notepad");
+    CreateUserKey(std::string(kStore) + "\\Tools\\Empty");
     Rebuild();
     HMENU tools = Submenu(InitMenuRoot(), "Tools");
     ASSERT_NE(tools, nullptr);
@@ -260,24 +240,24 @@ TEST_F(InitMenuBuildTest, NestedGroupsAndEmptyGroups) {
     const std::vector<Entry> empty = Entries(Submenu(tools, "Empty"));
     ASSERT_EQ(empty.size(), 1u);
     EXPECT_EQ(empty[0].text, "[Uninhabited]");
-    EXPECT_EQ(empty[0].id, 4u);
+    EXPECT_EQ(empty[0].id, UINT{kCmdArrangeOrEmpty});
     EXPECT_TRUE(empty[0].grayed);
     EXPECT_EQ(Texts(Submenu(Submenu(tools, "Deep"), "Deeper")), std::vector<std::string>{"Leaf"});
 }
 
 TEST_F(InitMenuBuildTest, AmpersandsShowInItemsButMarkMnemonicsInGroups) {
-    SetString(kStore, "Tom & Jerry", "notepad");
-    SetString(std::string(kStore) + "\\Tom & Jerry", "x", "notepad");
+    WriteUserString(kStore, "Tom & Jerry", "notepad");
+    WriteUserString(std::string(kStore) + "\\Tom & Jerry", "x", "notepad");
     Rebuild();
     EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Tom & Jerry", "Tom && Jerry"}));
     EXPECT_TRUE(Entries(InitMenuRoot())[2].popup);
 }
 
 TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
-    SetString(std::string(kStore) + "\\G", "inner", "calc|c:\\|1|");
-    SetString(kStore, "first", "notepad|c:\\temp|2|");
-    SetString(kStore, "second", "regedit||3|");
-    SetString(kStore, "third", "|||");
+    WriteUserString(std::string(kStore) + "\\G", "inner", "calc|c:\\|1|");
+    WriteUserString(kStore, "first", "notepad|c:\\temp|2|");
+    WriteUserString(kStore, "second", "regedit||3|");
+    WriteUserString(kStore, "third", "|||");
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     // Subgroups are walked before the group's own items.
@@ -291,15 +271,15 @@ TEST_F(InitMenuBuildTest, LaunchEntriesFollowTheWalkAndTranslateShowCodes) {
     EXPECT_EQ(LaunchEntryAt(cpl_ + 3)->hotkeyVk, kNoHotkey);
     for (const Entry& e : Entries(InitMenuRoot())) {
         if (e.text == "first") {
-            EXPECT_EQ(e.id, 23u + cpl_);
+            EXPECT_EQ(e.id, UINT{kCmdFirstLaunch} + 1 + cpl_);
         }
     }
 }
 
 TEST_F(InitMenuBuildTest, HotkeySuffixIsShownAndSortedWith) {
     g_lib.options.showHotkeysInLpum = 1;
-    SetString(kStore, "Notepad", "notepad||0|q");
-    SetString(kStore, "Notepad 2", "notepad||0|");
+    WriteUserString(kStore, "Notepad", "notepad||0|q");
+    WriteUserString(kStore, "Notepad 2", "notepad||0|");
     Rebuild();
     EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Notepad\tq", "Notepad 2"}));
     EXPECT_EQ(LaunchEntryAt(cpl_ + 0)->hotkeyVk, LOBYTE(VkKeyScanA('q')));
@@ -309,8 +289,8 @@ TEST_F(InitMenuBuildTest, HotkeySuffixIsShownAndSortedWith) {
 }
 
 TEST_F(InitMenuBuildTest, ASecondItemWithTheSameHotkeyIsReportedAndKept) {
-    SetString(kStore, "One", "notepad||0|w");
-    SetString(kStore, "Two", "notepad||0|w");
+    WriteUserString(kStore, "One", "notepad||0|w");
+    WriteUserString(kStore, "Two", "notepad||0|w");
     Rebuild();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first, "Hotkey conflict detected:");
@@ -319,10 +299,10 @@ TEST_F(InitMenuBuildTest, ASecondItemWithTheSameHotkeyIsReportedAndKept) {
 }
 
 TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
-    SetString(kStore, "Held", "notepad||0|j");
+    WriteUserString(kStore, "Held", "notepad||0|j");
     Rebuild();
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
-    MakeKey(kStore);
+    CreateUserKey(kStore);
     Rebuild();
     EXPECT_TRUE(RegisterHotKey(shell_, 998, MOD_ALT | MOD_CONTROL, LOBYTE(VkKeyScanA('j'))));
     UnregisterHotKey(shell_, 998);
@@ -331,11 +311,11 @@ TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
 TEST_F(InitMenuBuildTest, FolderMonitorsOpenTheirFolderWithExplorer) {
     CreateDirectoryA("c:\\data", nullptr);
     CreateDirectoryA("c:\\inbox", nullptr);
-    SetString(kStore, "Data", "***holm special: monitorpath: c:\\data");
-    SetString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
-    SetString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
-    SetString(kStore, "Broken", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\NoSuchKey\\X");
-    SetString(kStore, "Unread", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Missing");
+    WriteUserString(kStore, "Data", "***holm special: monitorpath: c:\\data");
+    WriteUserString("Software\\Tarvel\\HolmPaths", "Inbox", "c:\\inbox");
+    WriteUserString(kStore, "Inbox", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Inbox");
+    WriteUserString(kStore, "Broken", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\NoSuchKey\\X");
+    WriteUserString(kStore, "Unread", "***HOLM Special: MonitorRegSpecifiedPath: Software\\Tarvel\\HolmPaths\\Missing");
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 4);
     std::vector<std::string> commands;
@@ -367,8 +347,8 @@ TEST_F(InitMenuBuildTest, WatchersMarkChangesAndEndAtEachRebuild) {
     DeleteFileA((sub + "\\new.txt").c_str());
     RemoveDirectoryA(sub.c_str());
     CreateDirectoryA(folder.c_str(), nullptr);
-    SetString(kStore, "Watch", "***HOLM Special: MonitorPath: " + folder);
-    SetString(kStore, "Gone", "***HOLM Special: MonitorPath: c:\\holm-missing-folder");
+    WriteUserString(kStore, "Watch", "***HOLM Special: MonitorPath: " + folder);
+    WriteUserString(kStore, "Gone", "***HOLM Special: MonitorPath: c:\\holm-missing-folder");
     Rebuild();
     // The watcher of the missing folder ends once its message is answered;
     // the message box needs its owner's thread to take messages meanwhile.
@@ -469,8 +449,8 @@ TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
         if (e.text == "Holm Old Applet") {
             EXPECT_EQ(mii.hbmpUnchecked, nullptr);
         }
-        EXPECT_GE(e.id, 22u);
-        EXPECT_LT(e.id, 22u + cpl_);
+        EXPECT_GE(e.id, UINT{kCmdFirstLaunch});
+        EXPECT_LT(e.id, UINT{kCmdFirstLaunch} + cpl_);
     }
 }
 
@@ -491,28 +471,28 @@ TEST_F(InitMenuBuildTest, Windows95AddsSystemNetworkAndModems) {
 
 TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
     const DWORD number = 7;
-    SetRaw(kStore, "Number", REG_DWORD, &number, sizeof(number));
+    WriteUserValue(kStore, "Number", REG_DWORD, &number, sizeof(number));
     const char unterminated[3] = {'c', 'm', 'd'};
-    SetRaw(kStore, "Binary", REG_BINARY, unterminated, sizeof(unterminated));
-    SetString(kStore, "Good", "notepad");
+    WriteUserValue(kStore, "Binary", REG_BINARY, unterminated, sizeof(unterminated));
+    WriteUserString(kStore, "Good", "notepad");
     Rebuild();
     EXPECT_EQ(UserTexts(), std::vector<std::string>{"Good"});
 
     // Data beyond 512 bytes ends the group's enumeration without a crash.
-    SetString(kStore, "Huge", std::string(700, 'x'));
+    WriteUserString(kStore, "Huge", std::string(700, 'x'));
     Rebuild();
     EXPECT_LE(UserTexts().size(), 1u);
     // A name beyond 256 characters, likewise.
     SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
-    SetString(kStore, std::string(300, 'n').c_str(), "notepad");
+    WriteUserString(kStore, std::string(300, 'n').c_str(), "notepad");
     Rebuild();
     EXPECT_EQ(_getnumprogs(), cpl_);
 }
 
 TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
     const DWORD number = 7;
-    SetRaw(std::string(kStore) + "\\Numbers", "Number", REG_DWORD, &number, sizeof(number));
-    SetRaw(std::string(kStore) + "\\Numbers", "Binary", REG_BINARY, "cmd", 3);
+    WriteUserValue(std::string(kStore) + "\\Numbers", "Number", REG_DWORD, &number, sizeof(number));
+    WriteUserValue(std::string(kStore) + "\\Numbers", "Binary", REG_BINARY, "cmd", 3);
     Rebuild();
     const std::vector<Entry> numbers = Entries(Submenu(InitMenuRoot(), "Numbers"));
     ASSERT_EQ(numbers.size(), 1u);
@@ -521,7 +501,7 @@ TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {
 }
 
 TEST_F(InitMenuBuildTest, MissingShowNoTitleWindowsMeansACorruptConfiguration) {
-    SHDeleteValueA(HKEY_CURRENT_USER, kHolm, "ShowNoTitleWindows");
+    SHDeleteValueA(HKEY_CURRENT_USER, kOptionsKey, "ShowNoTitleWindows");
     Rebuild();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].first, "HOLMDLL");
@@ -536,7 +516,7 @@ TEST_F(InitMenuBuildTest, SpecialEntriesAreDisabledWithoutShutdownRights) {
         ASSERT_NE(special, nullptr);
         int seen = 0;
         for (const Entry& e : Entries(special)) {
-            if (e.id == 10 || e.id == 11) {
+            if (e.id == kCmdShutdown || e.id == kCmdReboot) {
                 ++seen;
                 EXPECT_EQ(e.grayed, !enabled) << e.text;
             }
@@ -550,28 +530,28 @@ TEST_F(InitMenuBuildTest, ChangeTrayStrFollowsTheTrayWindow) {
     HWND tray = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     _changeTrayStr(tray);
     char text[64] = "";
-    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Show tray");
     ShowWindow(tray, SW_SHOWNOACTIVATE);
     _changeTrayStr(tray);
-    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
     // A rebuild keeps the entry in line with the tray.
     ShowWindow(tray, SW_HIDE);
     _changeTrayStr(tray);
     Rebuild();
-    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Show tray");
     ShowWindow(tray, SW_SHOWNOACTIVATE);
     Rebuild();
-    GetMenuStringA(InitMenuSpecial(), kCmdToggleTray, text, sizeof(text), MF_BYCOMMAND);
+    GetMenuStringA(InitMenuSpecial(), 15, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "Hide tray");
     DestroyWindow(tray);
     Rebuild();
 }
 
 TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
-    SetString(kStore, "Editor", "%windir%\\notepad.exe");
+    WriteUserString(kStore, "Editor", "%windir%\\notepad.exe");
     Rebuild();
     ASSERT_EQ(_getnumprogs(), cpl_ + 1);
     std::vector<std::pair<std::string, std::string>> seen;
@@ -638,7 +618,7 @@ TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
     const char* programs[] = {"notepad", "regedit", "winhlp32", "cmd", "calc"};
     for (int i = 0; i < 20; ++i) {
         const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
-        SetString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
+        WriteUserString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
     }
     _resetLpum();
     const SIZE_T bytesBefore = PrivateBytes();

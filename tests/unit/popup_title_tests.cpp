@@ -5,22 +5,14 @@
 
 #include <string>
 
-#include "holm_names.h"
 #include "popup_title.h"
+#include "test_registry.h"
 
 using namespace holm;
 
 namespace {
 
-constexpr const char* kHolm = holm::kOptionsKey;
-
-void SetTitle(const char* name, const std::string& value) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kHolm, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
+void SetTitle(const char* name, const std::string& value) { holmtest::WriteOption(name, value); }
 
 std::string Now(bool time) {
     char text[128] = "";
@@ -48,7 +40,7 @@ std::string ComputerName() {
 class PopupTitleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SHDeleteKeyA(HKEY_CURRENT_USER, holm::kVendorKey);
+        holmtest::ResetHolmRegistry();
         ResetTitles();
     }
 };

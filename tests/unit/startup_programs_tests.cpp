@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "recorder_log.h"
+#include "test_registry.h"
 #include "startup_programs.h"
 
 using namespace holm;
@@ -21,7 +22,7 @@ const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kWindowsNT[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
 void SetValue(HKEY root, const char* path, const char* name, const std::string& text, DWORD type = REG_SZ) {
-    SHSetValueA(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    WriteValue(root, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 bool HasValue(HKEY root, const char* path, const char* name) {

@@ -262,8 +262,6 @@ TEST_F(WindowListBuildTest, HiddenTitlesAreTheStringValueNames) {
 TEST_F(WindowListBuildTest, HiddenTitlesKeyIsCreatedWhenMissing) {
     holmtest::ResetHolmRegistry();
     LoadHiddenTitles();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kHiddenTitlesKey, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    ASSERT_TRUE(holmtest::UserKeyExists(kHiddenTitlesKey));
     EXPECT_EQ(HiddenTitles().Count(), 0);
 }

@@ -1,0 +1,88 @@
+#include "shell_fixture.h"
+
+namespace holmtest {
+
+void ShellTest::SetUp() {
+    KillStrayShells();
+    ResetHolmRegistry();
+    WriteMinimalConfiguration();
+}
+
+void ShellTest::TearDown() {
+    if (shell_.Running()) DismissMenus(shell_.Pid());
+    KillStrayShells();
+    for (HANDLE helper : helpers_) {
+        TerminateProcess(helper, 0);
+        WaitForSingleObject(helper, 5000);
+        CloseHandle(helper);
+    }
+    helpers_.clear();
+    ClearShellWindowsVersion();
+}
+
+void ShellTest::StartShell(const std::string& arguments) {
+    ASSERT_TRUE(shell_.Start(arguments));
+    ASSERT_TRUE(shell_.WaitReady());
+}
+
+void ShellTest::RestartShell() {
+    ASSERT_TRUE(shell_.Stop());
+    StartShell();
+}
+
+MenuSnapshot ShellTest::OpenMenu(int x, int y, bool right, int timeoutMs) {
+    WaitOutDoubleClick(right);
+    Click(x, y, right);
+    return WaitForMenu(shell_, timeoutMs);
+}
+
+void ShellTest::Dismiss() { ASSERT_TRUE(DismissMenus(shell_.Pid())); }
+
+bool ShellTest::Choose(const MenuSnapshot& menu, const std::vector<std::string>& path) {
+    if (!SelectMenuEntry(menu, path)) return false;
+    PressKey(VK_RETURN);
+    return true;
+}
+
+bool ShellTest::ExpectMessage(const char* caption, const std::string& text, int button, int timeoutMs) {
+    const MessageBoxInfo box = WaitForMessageBox(shell_.Pid(), timeoutMs);
+    if (!box.hwnd) {
+        ADD_FAILURE() << "no message: " << text;
+        return false;
+    }
+    if (caption) {
+        EXPECT_EQ(box.caption, caption);
+    }
+    EXPECT_EQ(box.text, text);
+    AnswerMessageBox(box.hwnd, button);
+    WaitFor([&] { return !IsWindow(box.hwnd); }, 5000);
+    return true;
+}
+
+HANDLE ShellTest::StartHelper(const char* exe, const std::string& arguments, DWORD* pid) {
+    HANDLE helper = StartBinProgram(exe, arguments, pid);
+    if (helper) helpers_.push_back(helper);
+    return helper;
+}
+
+HANDLE ShellTest::StartWindowOwnerShowing(const std::string& title, DWORD* pid) {
+    DWORD started = 0;
+    HANDLE owner = StartHelper("window_owner.exe", title, &started);
+    if (pid) *pid = started;
+    const bool shown = owner && WaitFor([&] { return FindProcessWindow(started, title.c_str()) != nullptr; }, 10000);
+    return shown ? owner : nullptr;
+}
+
+bool ShellTest::Reload(int timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(timeoutMs), &ignored) != 0;
+}
+
+HWND ShellTest::WaitForTray(int timeoutMs) const {
+    HWND tray = nullptr;
+    WaitFor([&] { return (tray = FindWindowA(holm::kTrayIconsClass, holm::kTrayTitle)) != nullptr; }, timeoutMs);
+    return tray;
+}
+
+}  // namespace holmtest
