@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RegUnit.h"
+#include "file_dialog.h"
 #include "form_layout.h"
 #include "group_keys.h"
 #include "item_row.h"
@@ -312,19 +313,16 @@ void ImportFrom(const std::string& f) {
 }
 
 void OnImportShortcut() {
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = g.dialog;
-    ofn.lpstrFilter =
+    FileDialog dialog;
+    dialog.owner = g.dialog;
+    dialog.filter =
         "Shortcut Link file\0*.lnk\0Program Information file\0*.pif\0Executable\0*.exe; *.com; *.bat\0All Files\0*.*\0";
-    ofn.nFilterIndex = 4;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof(file);
-    ofn.lpstrTitle = "Select Shortcut or Executable";
-    ofn.lpstrDefExt = "lnk";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_NODEREFERENCELINKS;
-    if (GetOpenFileNameA(&ofn)) ImportFrom(file);
+    dialog.filterIndex = 4;
+    dialog.title = "Select Shortcut or Executable";
+    dialog.defaultExtension = "lnk";
+    dialog.flags = OFN_HIDEREADONLY | OFN_NODEREFERENCELINKS;
+    const std::string file = AskOpenFile(dialog);
+    if (!file.empty()) ImportFrom(file);
 }
 
 void OnFindTarget() { WinExec(("explorer " + TextOf(IDC_EDITSTARTIN)).c_str(), SW_SHOW); }

@@ -14,6 +14,7 @@
 #include "OptionsUnit.h"
 #include "RegUnit.h"
 #include "config_file.h"
+#include "file_dialog.h"
 #include "group_keys.h"
 #include "item_row.h"
 #include "messages.h"
@@ -366,27 +367,20 @@ std::string ProgramFolder() {
 
 // The file dialog's choice, or empty when it was cancelled.
 std::string AskFileName(bool save) {
-    char file[MAX_PATH] = "";
     const std::string folder = ProgramFolder();
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = g.form;
-    ofn.lpstrFilter = kFileFilter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrDefExt = "reg";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    FileDialog dialog;
+    dialog.owner = g.form;
+    dialog.filter = kFileFilter;
+    dialog.initialFolder = folder.c_str();
+    dialog.defaultExtension = "reg";
     if (save) {
-        ofn.lpstrTitle = "Save Configuration As...";
-        ofn.Flags |= OFN_NODEREFERENCELINKS;
-        if (!GetSaveFileNameA(&ofn)) return "";
-    } else {
-        ofn.lpstrTitle = "Select Registry File to Open";
-        ofn.Flags |= OFN_FILEMUSTEXIST;
-        if (!GetOpenFileNameA(&ofn)) return "";
+        dialog.title = "Save Configuration As...";
+        dialog.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NODEREFERENCELINKS;
+        return AskSaveFile(dialog);
     }
-    return file;
+    dialog.title = "Select Registry File to Open";
+    dialog.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    return AskOpenFile(dialog);
 }
 
 void ShowFileInCaption(const std::string& file) {

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include "cloak_install_rules.h"
+#include "file_dialog.h"
 #include "form_layout.h"
 #include "resource.h"
 #include "win_handles.h"
@@ -353,17 +354,13 @@ void OnChooseFont() {
 // The open dialog for an image or cursor file; `path` is the preset and
 // the result.
 bool ChooseFile(const char* filter, const char* extension, std::string& path) {
-    char file[MAX_PATH] = "";
-    lstrcpynA(file, path.c_str(), MAX_PATH);
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = g_view.dialog;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = extension;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    FileDialog dialog;
+    dialog.owner = g_view.dialog;
+    dialog.filter = filter;
+    dialog.defaultExtension = extension;
+    dialog.flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    const std::string file = AskOpenFile(dialog, path);
+    if (file.empty()) return false;
     path = file;
     return true;
 }
@@ -419,20 +416,16 @@ void OnSave() {
 void OnExport() {
     KeepTypedState();
     const std::string name = MenuSchemeForm().name;
-    char file[MAX_PATH] = "";
-    lstrcpynA(file, (name + ".hc").c_str(), MAX_PATH);
     const std::string title = "Export \"" + name + "\" Cloak to...";
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = g_view.dialog;
-    ofn.lpstrFilter = "HOLM Cloaks (*.hc)\0*.hc\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = "hc";
-    ofn.lpstrTitle = title.c_str();
-    ofn.lpstrInitialDir = g_view.exportDirectory.empty() ? nullptr : g_view.exportDirectory.c_str();
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetSaveFileNameA(&ofn)) return;
+    FileDialog dialog;
+    dialog.owner = g_view.dialog;
+    dialog.title = title.c_str();
+    dialog.filter = "HOLM Cloaks (*.hc)\0*.hc\0";
+    dialog.defaultExtension = "hc";
+    dialog.initialFolder = g_view.exportDirectory.c_str();
+    dialog.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    const std::string file = AskSaveFile(dialog, name + ".hc");
+    if (file.empty()) return;
     g_view.exportDirectory = holm::DirectoryOf(file);
     MenuSchemeExport(file);
 }
