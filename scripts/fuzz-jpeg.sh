@@ -19,7 +19,7 @@ if [ ! -f "$out/libjpeg/libjpeg.a" ]; then
 fi
 clang++ -std=c++17 -g -O1 -fsanitize=address,fuzzer -Wall -Wextra \
   -I"$top/config" -I"$src" -I"$out/libjpeg" \
-  "$top/fuzz/jpeg_decode_fuzzer.cpp" "$top/config/jpeg_decode.cpp" "$out/libjpeg/libjpeg.a" \
+  "$top/tests/fuzz/jpeg_decode_fuzz.cpp" "$top/config/jpeg_decode.cpp" "$out/libjpeg/libjpeg.a" \
   -o "$out/jpeg_decode_fuzzer"
 mkdir -p "$out/corpus"
 cp "$top"/config/res/*.jpg "$out/corpus/"
