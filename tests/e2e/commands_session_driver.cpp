@@ -3,7 +3,7 @@
 // and a witness program, gives the shell one command that ends the session
 // (or the shell) and answers its question. Cases:
 //   logoff-yes logoff-no shutdown-yes shutdown-no reboot-yes reboot-no:
-//     prints ANSWERED once the question is answered; a session that is still
+//     prints ANSWERED as it answers the question; a session that is still
 //     there 30 s later prints SURVIVED and fails.
 //   exit, explorer: the shell must end with exit code 0 while the session
 //     goes on (explorer: a new Explorer is started); prints PASS.
@@ -63,9 +63,11 @@ int EndSession(const SessionCase& c) {
     MessageBoxInfo box = WaitForMessageBox(shell.Pid(), 10000);
     if (!box.hwnd) return Fail("no question");
     if (box.caption != c.caption) return Fail(box.caption.c_str());
-    AnswerMessageBox(box.hwnd, c.answer);
+    // Said before the answer goes: an ending session may take this program
+    // with it at once.
     std::printf("ANSWERED %s\n", c.name);
     std::fflush(stdout);
+    AnswerMessageBox(box.hwnd, c.answer);
     const bool ended =
         WaitFor([&] { return !shell.Running() && WaitForSingleObject(witness, 0) == WAIT_OBJECT_0; }, 30000, 200);
     std::printf("%s\n", ended ? "ENDED" : "SURVIVED");
