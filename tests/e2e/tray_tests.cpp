@@ -206,6 +206,11 @@ TEST_F(TrayTest, IconOfAnEndedProgramGoesAtTheNextClickOnIt) {
     ASSERT_TRUE(WaitForClientSize(tray_, ClientWidthFor(3), kRowHeight, 10000));
     ASSERT_TRUE(SendTrayNotification(tray_, kNimAdd, Icon(3, icons[2])));
     ASSERT_TRUE(WaitForCellColour(tray_, 2, 4, TestIconColour(8)));
+    // Away from the tray, so that no tooltip of it comes and goes (and has it
+    // repainted, which also drops the ended program's icon) before the click.
+    const RECT rc = WindowRect(tray_);
+    MoveMouse(rc.left > 200 ? 5 : rc.right + 200, rc.top > 200 ? 5 : rc.bottom + 200);
+    PumpMessages(300);
 
     TerminateProcess(program, 0);
     WaitForSingleObject(program, 5000);
@@ -288,7 +293,7 @@ TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
     MoveMouse(300, 300);
     MoveMouse(4, 400);
     MouseButton(4, 400, true, false);
-    ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).left == 0; }, 3000)) << WindowRect(tray_).left << ","
+    ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).left == 0; }, 10000)) << WindowRect(tray_).left << ","
                                                                           << WindowRect(tray_).top;
     rc = WindowRect(tray_);
     EXPECT_EQ(rc.top, 390);
@@ -302,7 +307,7 @@ TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
     MouseButton(rc.left + 1, rc.top + 10, true, true);
     MoveMouse(500, screenHeight - 8);
     MouseButton(500, screenHeight - 8, true, false);
-    ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).bottom == screenHeight; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).bottom == screenHeight; }, 10000));
     EXPECT_EQ(WindowRect(tray_).left, 499);
     EXPECT_EQ(StoredValue("TrayDockX"), 0u);
     EXPECT_EQ(StoredValue("TrayDockY"), 2u);
