@@ -61,33 +61,6 @@ ConfigViewsSnapshot Parse(const std::string& listing) {
     return snap;
 }
 
-struct WindowSearch {
-    DWORD pid;
-    const char* cls;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
-    auto* s = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != s->pid || !IsWindowVisible(hwnd)) return TRUE;
-    char cls[64] = "", caption[256] = "";
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    GetWindowTextA(hwnd, caption, sizeof(caption));
-    if (s->cls && lstrcmpA(cls, s->cls) != 0) return TRUE;
-    if (s->caption && lstrcmpA(caption, s->caption) != 0) return TRUE;
-    s->found = hwnd;
-    return FALSE;
-}
-
-HWND FindOf(DWORD pid, const char* cls, const char* caption) {
-    WindowSearch s = {pid, cls, caption, nullptr};
-    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
 }  // namespace
 
 const TreeNodeView* ConfigViewsSnapshot::Node(const std::vector<std::string>& path) const {
@@ -134,7 +107,7 @@ bool ConfigProgram::Start() {
     return true;
 }
 
-HWND ConfigProgram::Form() const { return FindOf(pid_, "TMainForm", nullptr); }
+HWND ConfigProgram::Form() const { return FindVisibleWindow(pid_, "TMainForm", nullptr); }
 
 bool ConfigProgram::WaitShown(int timeoutMs) {
     return WaitFor([&] { return Form() != nullptr; }, timeoutMs) && WaitFor([&] { return ReadViews().read; }, 5000);
@@ -180,7 +153,7 @@ void ClickCenter(const RECT& rect, bool right) {
 
 HWND FindDialogTitled(DWORD pid, const char* caption, int timeoutMs) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindOf(pid, "#32770", caption)) != nullptr; }, timeoutMs);
+    WaitFor([&] { return (found = FindVisibleWindow(pid, "#32770", caption)) != nullptr; }, timeoutMs);
     return found;
 }
 
@@ -200,7 +173,7 @@ std::string ControlText(HWND dialog, int id) {
 }
 
 bool WaitForPopupMenu(DWORD pid, int timeoutMs) {
-    return WaitFor([&] { return FindOf(pid, "#32768", nullptr) != nullptr; }, timeoutMs);
+    return WaitFor([&] { return FindVisibleWindow(pid, "#32768", nullptr) != nullptr; }, timeoutMs);
 }
 
 }  // namespace holmtest

@@ -51,17 +51,27 @@ MessageBoxInfo Describe(HWND hwnd) {
     return info;
 }
 
-struct TitleSearch {
+struct WindowSearch {
     DWORD pid;
+    const char* cls;
     const char* title;
+    bool visibleOnly;
     HWND found;
 };
 
-BOOL CALLBACK FindTitled(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<TitleSearch*>(param);
+bool ClassIs(HWND hwnd, const char* cls) {
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof(name));
+    return lstrcmpA(name, cls) == 0;
+}
+
+BOOL CALLBACK FindMatching(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->pid || TextOf(hwnd) != search->title) return TRUE;
+    if (owner != search->pid || (search->visibleOnly && !IsWindowVisible(hwnd))) return TRUE;
+    if (search->cls && !ClassIs(hwnd, search->cls)) return TRUE;
+    if (search->title && TextOf(hwnd) != search->title) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
@@ -109,8 +119,14 @@ std::vector<std::string> ChildTexts(HWND dialog) {
 }
 
 HWND FindProcessWindow(DWORD pid, const char* title) {
-    TitleSearch search = {pid, title, nullptr};
-    EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {pid, nullptr, title, false, nullptr};
+    EnumWindows(FindMatching, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindVisibleWindow(DWORD pid, const char* cls, const char* title) {
+    WindowSearch search = {pid, cls, title, true, nullptr};
+    EnumWindows(FindMatching, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

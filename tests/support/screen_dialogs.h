@@ -29,4 +29,8 @@ std::vector<std::string> ChildTexts(HWND dialog);
 // The first top-level window of process `pid`, visible or not, with this title.
 HWND FindProcessWindow(DWORD pid, const char* title);
 
+// The first visible top-level window of process `pid` of class `cls` with
+// title `title`; a null class or title matches any.
+HWND FindVisibleWindow(DWORD pid, const char* cls, const char* title);
+
 }  // namespace holmtest
