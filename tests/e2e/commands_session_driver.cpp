@@ -1,5 +1,5 @@
-// session_driver.exe CASE: run by commands_session_end.sh inside a Wine
-// prefix and server of its own, which the run may lose. It starts the shell
+// session_driver.exe CASE REPORT: run by commands_session_end.sh inside a
+// Wine prefix and server of its own, which the run may lose. It starts the shell
 // and a witness program, gives the shell one command that ends the session
 // (or the shell) and answers its question. Cases:
 //   logoff-yes logoff-no shutdown-yes shutdown-no reboot-yes reboot-no:
@@ -8,10 +8,12 @@
 //   exit, explorer: the shell must end with exit code 0 while the session
 //     goes on (explorer: a new Explorer is started); prints PASS.
 //   check: fails when the shell or the witness from before is still running.
+// Each line goes to the REPORT file, written and closed at once: an ending
+// session kills this program, and output still on its way through Wine's
+// console would be lost with it.
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
@@ -41,8 +43,20 @@ const SessionCase kSessionCases[] = {
     {"reboot-no", kHotkeyReboot, "HOLM - Reboot", IDNO},
 };
 
+const char* g_report = nullptr;
+
+void Say(const std::string& line) {
+    HANDLE file = CreateFileA(g_report, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
 int Fail(const char* what) {
-    std::printf("FAIL %s\n", what);
+    Say(std::string("FAIL ") + what);
     return 1;
 }
 
@@ -65,12 +79,11 @@ int EndSession(const SessionCase& c) {
     if (box.caption != c.caption) return Fail(box.caption.c_str());
     // Said before the answer goes: an ending session may take this program
     // with it at once.
-    std::printf("ANSWERED %s\n", c.name);
-    std::fflush(stdout);
+    Say(std::string("ANSWERED ") + c.name);
     AnswerMessageBox(box.hwnd, c.answer);
     const bool ended =
         WaitFor([&] { return !shell.Running() && WaitForSingleObject(witness, 0) == WAIT_OBJECT_0; }, 30000, 200);
-    std::printf("%s\n", ended ? "ENDED" : "SURVIVED");
+    Say(ended ? "ENDED" : "SURVIVED");
     return ended ? 0 : 3;
 }
 
@@ -83,7 +96,7 @@ int ExitShell() {
     if (shell.ExitCode() != 0) return Fail("exit code");
     Sleep(1000);
     if (WaitForSingleObject(witness, 0) == WAIT_OBJECT_0) return Fail("the session ended too");
-    std::printf("PASS exit\n");
+    Say("PASS exit");
     return 0;
 }
 
@@ -107,22 +120,23 @@ int SwitchToExplorer() {
         10000);
     if (!started) return Fail("Explorer was not started");
     if (WaitForSingleObject(witness, 0) == WAIT_OBJECT_0) return Fail("the session ended");
-    std::printf("PASS explorer\n");
+    Say("PASS explorer");
     return 0;
 }
 
 int CheckSessionEnded() {
     if (!ProcessesNamed("holm.exe").empty()) return Fail("the shell still runs");
     if (!ProcessesNamed("window_owner.exe").empty()) return Fail("the witness still runs");
-    std::printf("PASS check\n");
+    Say("PASS check");
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 2;
+    if (argc != 3) return 2;
     const char* name = argv[1];
+    g_report = argv[2];
     for (const SessionCase& c : kSessionCases)
         if (std::strcmp(name, c.name) == 0) return EndSession(c);
     if (std::strcmp(name, "exit") == 0) return ExitShell();

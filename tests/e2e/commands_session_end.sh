@@ -16,11 +16,13 @@ cp -a "$WINEPREFIX" "$scratch/prefix"
 export WINEPREFIX="$scratch/prefix"
 
 failures=0
-# Output goes through a file: programs the driver starts inherit its output
-# and may outlive it, which would hold a pipe open.
+# The driver reports through a file of its own (through Wine's Z: drive);
+# its output goes nowhere, since programs it starts inherit it and may
+# outlive it, which would hold a pipe open.
 run_driver() {
-  timeout 120 "$WINE" "$bin/session_driver.exe" "$1" >"$scratch/out" 2>/dev/null
-  tr -d '\r' <"$scratch/out"
+  rm -f "$scratch/report"
+  timeout 120 "$WINE" "$bin/session_driver.exe" "$1" "Z:$scratch/report" >/dev/null 2>&1
+  if [ -f "$scratch/report" ]; then cat "$scratch/report"; else echo "(the driver wrote no report)"; fi
 }
 end_scratch_session() { "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w; }
 
