@@ -27,6 +27,13 @@ RECT WindowRect(HWND hwnd) {
     return rc;
 }
 
+// Drags the tray with the right button by its left frame, 10 pixels below
+// its top.
+bool DragTrayTo(HWND tray, int x, int y) {
+    const RECT rc = WindowRect(tray);
+    return DragCapturedBy(tray, {rc.left + 1, rc.top + 10}, {x, y}, true);
+}
+
 class TrayTest : public ShellTest {
 protected:
     void StartShell() {
@@ -286,16 +293,10 @@ TEST_F(TrayTest, WithoutAutoSizeTheTrayKeepsItsSize) {
 
 TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
     StartShell();
-    RECT rc = WindowRect(tray_);
-    // Take the window by its left frame, 10 pixels below its top.
-    MoveMouse(rc.left + 1, rc.top + 10);
-    MouseButton(rc.left + 1, rc.top + 10, true, true);
-    MoveMouse(300, 300);
-    MoveMouse(4, 400);
-    MouseButton(4, 400, true, false);
+    ASSERT_TRUE(DragTrayTo(tray_, 4, 400));
     ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).left == 0; }, 10000)) << WindowRect(tray_).left << ","
                                                                           << WindowRect(tray_).top;
-    rc = WindowRect(tray_);
+    const RECT rc = WindowRect(tray_);
     EXPECT_EQ(rc.top, 390);
     EXPECT_EQ(StoredValue("TrayDockX"), 1u);
     EXPECT_EQ(StoredValue("TrayDockY"), 0u);
@@ -303,10 +304,7 @@ TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
     EXPECT_EQ(StoredValue("TrayPosY"), 390u);
 
     const int height = rc.bottom - rc.top, screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    MoveMouse(rc.left + 1, rc.top + 10);
-    MouseButton(rc.left + 1, rc.top + 10, true, true);
-    MoveMouse(500, screenHeight - 8);
-    MouseButton(500, screenHeight - 8, true, false);
+    ASSERT_TRUE(DragTrayTo(tray_, 500, screenHeight - 8));
     ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).bottom == screenHeight; }, 10000));
     EXPECT_EQ(WindowRect(tray_).left, 499);
     EXPECT_EQ(StoredValue("TrayDockX"), 0u);
@@ -325,11 +323,7 @@ TEST_F(TrayTest, RightButtonDragSnapsToEdgesAndIsStored) {
 TEST_F(TrayTest, DragWithoutSnappingLeavesTheTrayFree) {
     WriteOption("TraySnapToEdge", 0);
     StartShell();
-    const RECT rc = WindowRect(tray_);
-    MoveMouse(rc.left + 1, rc.top + 10);
-    MouseButton(rc.left + 1, rc.top + 10, true, true);
-    MoveMouse(4, 400);
-    MouseButton(4, 400, true, false);
+    ASSERT_TRUE(DragTrayTo(tray_, 4, 400));
     ASSERT_TRUE(WaitFor([&] { return WindowRect(tray_).left == 3; }, 3000)) << WindowRect(tray_).left << ","
                                                                           << WindowRect(tray_).top;
     EXPECT_EQ(StoredValue("TrayDockX"), 0u);

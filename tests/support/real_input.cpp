@@ -50,6 +50,23 @@ void Click(int x, int y, bool right) {
     MouseButton(x, y, right, false);
 }
 
+bool DragCapturedBy(HWND capturer, POINT from, POINT to, bool right) {
+    MoveMouse(from.x, from.y);
+    MouseButton(from.x, from.y, right, true);
+    const DWORD thread = GetWindowThreadProcessId(capturer, nullptr);
+    const bool captured = WaitFor(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetGUIThreadInfo(thread, &info) && info.hwndCapture == capturer;
+        },
+        5000, 20);
+    MoveMouse((from.x + to.x) / 2, (from.y + to.y) / 2);
+    MoveMouse(to.x, to.y);
+    MouseButton(to.x, to.y, right, false);
+    return captured;
+}
+
 void WaitOutDoubleClick(bool right) {
     const DWORD needed = GetDoubleClickTime() + 50;
     const DWORD since = GetTickCount() - g_lastDown[right];

@@ -10,6 +10,10 @@ void MoveMouse(int x, int y);
 void MouseButton(int x, int y, bool right, bool down);
 void Click(int x, int y, bool right = false);
 void MiddleClick(int x, int y);
+// Presses a button at `from`, waits until `capturer` holds the mouse capture
+// (moves sent earlier would go to the window under the pointer), moves on
+// through the midpoint to `to` and lets go there.
+bool DragCapturedBy(HWND capturer, POINT from, POINT to, bool right);
 // Waits until a click of this button would no longer make a double click
 // with its last press.
 void WaitOutDoubleClick(bool right = false);
