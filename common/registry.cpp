@@ -35,6 +35,17 @@ bool ReadText(HKEY key, const char* name, std::string& value, DWORD maxBytes) {
     return true;
 }
 
+std::vector<std::string> SubkeyNames(HKEY key) {
+    std::vector<std::string> names;
+    for (DWORD i = 0; key; ++i) {
+        char name[256];  // the longest key name the registry allows, and its terminator
+        DWORD size = sizeof(name);
+        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}
+
 int WriteRegistryValue(HKEY root, const char* subkey, const char* name, DWORD type,
                        const void* data, DWORD size) {
     HKEY key = nullptr;

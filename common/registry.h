@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "win_handles.h"
 
@@ -21,6 +22,10 @@ bool ReadNumber(HKEY key, const char* name, DWORD& value);
 // oversized or non-string data leaves `value` unchanged. The result is always
 // terminated even when the stored data was not.
 bool ReadText(HKEY key, const char* name, std::string& value, DWORD maxBytes);
+
+// The names of the key's direct subkeys, in the registry's order; none for
+// a null key.
+std::vector<std::string> SubkeyNames(HKEY key);
 
 // Opens the existing `subkey` of `root` with set-value access and writes one
 // value; never creates the key. Returns 1 on success, 0 on failure.

@@ -184,12 +184,7 @@ void MenuSchemeCreate() {
 void MenuSchemeFillList() {
     g_state.cloaks.clear();
     holm::UniqueKey key = CreateUserKey(kCloaksKey, KEY_READ);
-    for (DWORD i = 0; key; ++i) {
-        char name[256];
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        g_state.cloaks.emplace_back(name, size);
-    }
+    g_state.cloaks = holm::SubkeyNames(key.Get());
 }
 
 void MenuSchemeLoad(const std::string& name) {

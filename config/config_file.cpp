@@ -10,6 +10,7 @@
 #include "RegUnit.h"
 #include "group_keys.h"
 #include "reg_file.h"
+#include "registry.h"
 #include "win_handles.h"
 
 namespace setwise {
@@ -50,17 +51,6 @@ std::vector<Value> ValuesOf(HKEY key) {
     return values;
 }
 
-std::vector<std::string> SubkeysOf(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, size);
-    }
-    return names;
-}
-
 // ExportKey: the key's section, then the sections of its subkeys, depth first.
 void ExportKey(const std::string& path, std::string& out) {
     Section section;
@@ -69,7 +59,7 @@ void ExportKey(const std::string& path, std::string& out) {
     if (key) section.values = ValuesOf(key.Get());
     out += holm::regfile::SectionText(section);
     if (!key) return;
-    for (const std::string& name : SubkeysOf(key.Get())) ExportKey(path + "\\" + name, out);
+    for (const std::string& name : holm::SubkeyNames(key.Get())) ExportKey(path + "\\" + name, out);
 }
 
 bool ReadWholeFile(const std::string& file, std::string& bytes) {

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "registry.h"
 #include "win_handles.h"
 
 namespace setwise {
@@ -11,6 +12,7 @@ namespace setwise {
 
 namespace {
 
+using holm::SubkeyNames;
 using holm::UniqueKey;
 
 UniqueKey Open(const std::string& path, REGSAM access = KEY_READ) {
@@ -25,17 +27,6 @@ UniqueKey Create(const std::string& path) {
         ERROR_SUCCESS)
         return UniqueKey();
     return UniqueKey(key);
-}
-
-std::vector<std::string> SubkeyNames(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, size);
-    }
-    return names;
 }
 
 bool IsText(const RawValue& value) { return value.type == REG_SZ || value.type == REG_EXPAND_SZ; }

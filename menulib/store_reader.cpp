@@ -2,26 +2,11 @@
 
 #include <windows.h>
 
-#include "win_handles.h"
+#include "registry.h"
 
 namespace holm {
 
 namespace {
-
-UniqueKey OpenStoreKey(const char* path) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return UniqueKey();
-    return UniqueKey(raw);
-}
-
-void ReadSubgroupNames(HKEY key, std::vector<std::string>& names) {
-    char name[kStoreNameChars];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = kStoreNameChars;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return;
-        names.emplace_back(name);
-    }
-}
 
 // The data is read as text whatever its type; a name or data too long for
 // the buffers ends the enumeration.
@@ -41,9 +26,10 @@ void ReadValues(HKEY key, std::vector<StoreValue>& values) {
 }  // namespace
 
 bool ReadGroupContents(const std::string& path, GroupContents& contents) {
-    UniqueKey key = OpenStoreKey(path.c_str());
+    UniqueKey key = OpenUserKey(path.c_str(), KEY_READ);
     if (!key) return false;
-    ReadSubgroupNames(key.Get(), contents.subgroups);
+    const std::vector<std::string> subgroups = SubkeyNames(key.Get());
+    contents.subgroups.insert(contents.subgroups.end(), subgroups.begin(), subgroups.end());
     ReadValues(key.Get(), contents.values);
     return true;
 }
@@ -53,7 +39,7 @@ FolderRead ReadMonitorFolder(const ItemText& item, std::string& folder) {
         folder = item.path;
         return FolderRead::Read;
     }
-    UniqueKey key = OpenStoreKey(item.registryKey.empty() ? nullptr : item.registryKey.c_str());
+    UniqueKey key = OpenUserKey(item.registryKey.empty() ? nullptr : item.registryKey.c_str(), KEY_READ);
     if (!key) return FolderRead::KeyNotOpened;
     char data[kStoreDataBytes + 1] = "";
     DWORD size = kStoreDataBytes, type = 0;

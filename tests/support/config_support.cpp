@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "messages.h"
+#include "registry.h"
 
 namespace holmtest {
 
@@ -36,14 +37,11 @@ void DumpKey(HKEY key, const std::string& relative, std::vector<std::string>& ou
             line += "TYPE" + std::to_string(type);
         out.push_back(line);
     }
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (const std::string& name : holm::SubkeyNames(key)) {
         const std::string sub = relative.empty() ? name : relative + "\\" + name;
         out.push_back(sub);
         HKEY child = nullptr;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, &child) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(key, name.c_str(), 0, KEY_READ, &child) == ERROR_SUCCESS) {
             DumpKey(child, sub, out);
             RegCloseKey(child);
         }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "registry.h"
 
 using namespace holm;
@@ -79,4 +81,18 @@ TEST_F(RegistryTest, WriterOpensButNeverCreatesKeys) {
     EXPECT_EQ(WriteRegistryValue(HKEY_CURRENT_USER, missing.c_str(), "v", REG_DWORD, &one, sizeof(one)), 0);
     HKEY key = nullptr;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, missing.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryTest, SubkeyNamesListOnlyDirectSubkeysUpToTheLongestName) {
+    const std::string longest(255, 'k');
+    for (const std::string& name : {std::string("a"), std::string("b\\nested"), longest}) {
+        HKEY sub = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(key_, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(sub);
+    }
+    std::vector<std::string> names = SubkeyNames(key_);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", longest}));
+    EXPECT_TRUE(SubkeyNames(nullptr).empty());
 }
