@@ -1,5 +1,7 @@
 #include "cloak_paint.h"
 
+#include <algorithm>
+
 #include "cloak.h"
 #include "library_state.h"
 #include "win_handles.h"
@@ -57,7 +59,12 @@ MenuItem ReadMenuItem(HMENU menu, int position) {
     item.facts.separator = (mii.fType & MFT_SEPARATOR) != 0;
     item.facts.disabled = (mii.fState & (MFS_GRAYED | MFS_DISABLED)) != 0;
     item.facts.submenu = mii.hSubMenu != nullptr;
-    if (!item.facts.separator && !(mii.fType & (MFT_BITMAP | MFT_OWNERDRAW))) item.facts.text = text;
+    if (!item.facts.separator && !(mii.fType & (MFT_BITMAP | MFT_OWNERDRAW))) {
+        // A tab (before an item's hotkey) shows as a space: most fonts draw a
+        // box for it.
+        item.facts.text = text;
+        std::replace(item.facts.text.begin(), item.facts.text.end(), '\t', ' ');
+    }
     item.id = mii.wID;
     item.submenu = mii.hSubMenu;
     item.icon = reinterpret_cast<HICON>(mii.dwItemData);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cloak.h"
+#include "cloak_paint.h"
 #include "cloak_record.h"
 #include "library_state.h"
 #include "shell_driver.h"
@@ -195,4 +196,13 @@ TEST_F(CloakStoreTest, SelectedCloakWithoutRecordReadsAsAllAbsent) {
     EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
     EXPECT_EQ(font.lfWeight, FW_NORMAL);
     EXPECT_EQ(font.lfHeight, 16);
+}
+
+TEST_F(CloakStoreTest, AHotkeyAfterATabIsSetOffByASpace) {
+    Load();
+    holm::UniqueMenu menu(CreatePopupMenu());
+    AppendMenuA(menu.Get(), MF_STRING, 1, "Notepad\tn");
+    const std::vector<MenuItem> items = ReadMenuItems(menu.Get());
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].facts.text, "Notepad n");
 }
