@@ -4,11 +4,22 @@
 
 namespace holm {
 
-UniqueKey OpenUserKey(const char* path, REGSAM access) {
+UniqueKey OpenKey(HKEY root, const char* path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access, &key) != ERROR_SUCCESS) return UniqueKey();
+    if (RegOpenKeyExA(root, path, 0, access, &key) != ERROR_SUCCESS) return UniqueKey();
     return UniqueKey(key);
 }
+
+UniqueKey OpenUserKey(const char* path, REGSAM access) { return OpenKey(HKEY_CURRENT_USER, path, access); }
+
+UniqueKey CreateKey(HKEY root, const char* path, REGSAM access) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return UniqueKey();
+    return UniqueKey(key);
+}
+
+UniqueKey CreateUserKey(const char* path, REGSAM access) { return CreateKey(HKEY_CURRENT_USER, path, access); }
 
 bool ReadNumber(HKEY key, const char* name, DWORD& value) {
     if (!key) return false;

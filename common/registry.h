@@ -11,8 +11,14 @@
 
 namespace holm {
 
-// Opens an existing key under HKEY_CURRENT_USER; empty on failure.
+// Opens an existing key; empty on failure.
+UniqueKey OpenKey(HKEY root, const char* path, REGSAM access);
 UniqueKey OpenUserKey(const char* path, REGSAM access = KEY_QUERY_VALUE);
+
+// Opens a key, creating it (and the keys above it) when missing; empty on
+// failure.
+UniqueKey CreateKey(HKEY root, const char* path, REGSAM access = KEY_ALL_ACCESS);
+UniqueKey CreateUserKey(const char* path, REGSAM access = KEY_ALL_ACCESS);
 
 // Reads a 32-bit number into `value`. Data of any type is accepted when it
 // is exactly four bytes long; anything else leaves `value` unchanged.

@@ -4,6 +4,7 @@
 
 #include "form_layout.h"
 #include "holm_names.h"
+#include "registry.h"
 #include "holm_values.h"
 #include "hotkey_plan.h"
 #include "resource.h"
@@ -31,12 +32,7 @@ const Row kRows[kSpecialHotkeyCount] = {
 unsigned g_shortcuts[kSpecialHotkeyCount] = {8219, 24603, 0, 0, 0, 0, 0, 0};
 
 holm::UniqueKey CreateHotkeysKey() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, holm::kConfigHotkeysKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return holm::UniqueKey();
-    return holm::UniqueKey(key);
+    return holm::CreateUserKey(holm::kConfigHotkeysKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
 }
 
 HWND HotkeyControl(HWND dialog, int index) { return GetDlgItem(dialog, IDC_SPECIALHOTKEY1 + index); }

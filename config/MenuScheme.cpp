@@ -30,14 +30,6 @@ MenuSchemeState g_state;
 
 std::string RecordKey(const std::string& name) { return std::string(kCloaksKey) + "\\" + name; }
 
-holm::UniqueKey CreateUserKey(const std::string& path, REGSAM access) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return holm::UniqueKey();
-    return holm::UniqueKey(key);
-}
-
 bool Exists(HKEY key, const char* name) {
     return key && RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
@@ -183,7 +175,7 @@ void MenuSchemeCreate() {
 
 void MenuSchemeFillList() {
     g_state.cloaks.clear();
-    holm::UniqueKey key = CreateUserKey(kCloaksKey, KEY_READ);
+    holm::UniqueKey key = holm::CreateUserKey(kCloaksKey, KEY_READ);
     g_state.cloaks = holm::SubkeyNames(key.Get());
 }
 
@@ -212,8 +204,8 @@ void MenuSchemeLoad(const std::string& name) {
 
 bool MenuSchemeSave() {
     if (RefuseBadName(g_state.name)) return false;
-    holm::UniqueKey options = CreateUserKey(kProductKey, KEY_SET_VALUE);
-    holm::UniqueKey record = CreateUserKey(RecordKey(g_state.name), KEY_SET_VALUE);
+    holm::UniqueKey options = holm::CreateUserKey(kProductKey, KEY_SET_VALUE);
+    holm::UniqueKey record = holm::CreateUserKey(RecordKey(g_state.name).c_str(), KEY_SET_VALUE);
     const bool saved = options && WriteText(options.Get(), holm::values::kCloak, g_state.name) && record && WriteRecord(record.Get());
     if (!saved)
         ShowMessage(("The cloak \"" + g_state.name + "\" could not be written to the registry.").c_str(),

@@ -6,6 +6,7 @@
 
 #include "MenuScheme.h"
 #include "RegUnit.h"
+#include "registry.h"
 #include "form_layout.h"
 #include "group_keys.h"
 #include "resource.h"
@@ -55,19 +56,6 @@ POINT g_position = {-1, -1};
 HWND g_dialog = nullptr;
 WNDPROC g_delayEditProc = nullptr;
 
-holm::UniqueKey OpenKey(const std::string& path, REGSAM access) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return holm::UniqueKey();
-    return holm::UniqueKey(key);
-}
-
-holm::UniqueKey CreateKey(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return holm::UniqueKey();
-    return holm::UniqueKey(key);
-}
-
 bool ReadDword(HKEY key, const char* name, DWORD& value) {
     DWORD type = 0, size = sizeof(value);
     DWORD data = 0;
@@ -101,7 +89,7 @@ bool WriteString(HKEY key, const char* name, const std::string& value) {
 
 // A menu show delay that is not a whole number leaves the form as it was.
 void FillMenuShowDelay() {
-    holm::UniqueKey key = OpenKey(kDesktopKey, KEY_QUERY_VALUE);
+    holm::UniqueKey key = holm::OpenUserKey(kDesktopKey, KEY_QUERY_VALUE);
     std::string text;
     if (!key || !ReadString(key.Get(), "MenuShowDelay", text) || text.empty()) return;
     char* end = nullptr;
@@ -128,7 +116,7 @@ void ApplyPlatformRule() {
 }
 
 void FillHiddenTitles(const std::string& keyPath) {
-    holm::UniqueKey key = OpenKey(keyPath + "WindowsNotToShow", KEY_QUERY_VALUE);
+    holm::UniqueKey key = holm::OpenUserKey((keyPath + "WindowsNotToShow").c_str(), KEY_QUERY_VALUE);
     if (!key) return;
     for (DWORD i = 0;; ++i) {
         char name[16384];
@@ -140,7 +128,7 @@ void FillHiddenTitles(const std::string& keyPath) {
 
 // The hidden titles become exactly the list's entries.
 bool SaveHiddenTitles() {
-    holm::UniqueKey key = CreateKey(HKEY_CURRENT_USER, holm::kHiddenTitlesKey);
+    holm::UniqueKey key = holm::CreateUserKey(holm::kHiddenTitlesKey);
     if (!key) return false;
     for (;;) {
         char name[16384];
@@ -406,7 +394,7 @@ const char* OptionValueName(OptionCheck check) { return kChecks[check].valueName
 void OptionsFillForm(const std::string& keyPath) {
     g_state.hiddenTitles.clear();
     FillMenuShowDelay();
-    if (holm::UniqueKey key = OpenKey(keyPath, KEY_QUERY_VALUE)) {
+    if (holm::UniqueKey key = holm::OpenUserKey(keyPath.c_str(), KEY_QUERY_VALUE)) {
         ReadString(key.Get(), values::kInitMenuTitle, g_state.initMenuTitle);
         ReadString(key.Get(), values::kWindowListTitle, g_state.windowListTitle);
         DWORD length = 0;
@@ -419,9 +407,9 @@ void OptionsFillForm(const std::string& keyPath) {
 }
 
 bool OptionsSaveForm() {
-    if (holm::UniqueKey desktop = OpenKey(kDesktopKey, KEY_SET_VALUE))
+    if (holm::UniqueKey desktop = holm::OpenUserKey(kDesktopKey, KEY_SET_VALUE))
         if (!WriteString(desktop.Get(), "MenuShowDelay", std::to_string(g_state.menuShowDelay))) return false;
-    holm::UniqueKey key = CreateKey(HKEY_CURRENT_USER, kProductKey);
+    holm::UniqueKey key = holm::CreateUserKey(kProductKey);
     if (!key) return false;
     if (!WriteString(key.Get(), values::kInitMenuTitle, g_state.initMenuTitle) ||
         !WriteString(key.Get(), values::kWindowListTitle, g_state.windowListTitle) ||
@@ -478,7 +466,7 @@ bool RegisterCloakFileType(HWND owner) {
         {"hcfile\\Shell\\Edit\\command", nullptr, "notepad \"%1\""},
     };
     for (const Entry& e : entries) {
-        holm::UniqueKey key = CreateKey(HKEY_CLASSES_ROOT, e.key);
+        holm::UniqueKey key = holm::CreateKey(HKEY_CLASSES_ROOT, e.key);
         if (!key || !WriteString(key.Get(), e.name, e.data)) return false;
         if (lstrcmpA(e.key, "hcfile") == 0 && !WriteDword(key.Get(), "EditFlags", 0)) return false;
     }

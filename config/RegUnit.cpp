@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "start_menu_import.h"
 #include "view_rows.h"
+#include "registry.h"
 #include "win_handles.h"
 
 namespace setwise {
@@ -101,13 +102,10 @@ void WriteDefaultCloak() {
     WriteProductNumber(values::kUseCustomMenus, 1);
     const std::string cloak = "Cloaks\\Default";
     CreateGroupKeyAt(cloak);
+    const holm::UniqueKey record = holm::OpenUserKey(GroupKeyOf(cloak).c_str(), KEY_SET_VALUE);
     const auto number = [&](const char* name) {
-        HKEY raw = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, GroupKeyOf(cloak).c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
-            return;
-        holm::UniqueKey key(raw);
         const DWORD zero = 0;
-        RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
+        RegSetValueExA(record.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
     };
     WriteGroupValue(cloak, values::kCloakBackground, "");
     WriteGroupValue(cloak, values::kCloakSubmenuIcon, "");

@@ -24,12 +24,6 @@ constexpr char kKeptMenu[] = "Init Menu (kept while opening)";
 constexpr DWORD kImportTimeoutMs = 120000;
 constexpr std::streamoff kLargestFile = 64 * 1024 * 1024;
 
-holm::UniqueKey OpenRead(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return holm::UniqueKey();
-    return holm::UniqueKey(key);
-}
-
 // The key's text and number values in enumeration order (a string's data
 // ends at its first NUL); other types are left out.
 std::vector<Value> ValuesOf(HKEY key) {
@@ -55,7 +49,7 @@ std::vector<Value> ValuesOf(HKEY key) {
 void ExportKey(const std::string& path, std::string& out) {
     Section section;
     section.path = path;
-    holm::UniqueKey key = OpenRead(path);
+    holm::UniqueKey key = holm::OpenUserKey(path.c_str(), KEY_READ);
     if (key) section.values = ValuesOf(key.Get());
     out += holm::regfile::SectionText(section);
     if (!key) return;
@@ -100,7 +94,7 @@ bool RegistryHolds(const std::vector<Section>& sections) {
         for (const Value& v : s.values) expected[Lowered(s.path) + "\n" + Lowered(v.name)] = {s.path, v};
     }
     for (const auto& entry : expected) {
-        holm::UniqueKey key = OpenRead(entry.second.first);
+        holm::UniqueKey key = holm::OpenUserKey(entry.second.first.c_str(), KEY_READ);
         if (!key) return false;
         if (entry.first.find('\n') == std::string::npos) continue;
         const Value& want = entry.second.second;

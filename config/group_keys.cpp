@@ -15,19 +15,8 @@ namespace {
 using holm::SubkeyNames;
 using holm::UniqueKey;
 
-UniqueKey Open(const std::string& path, REGSAM access = KEY_READ) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return UniqueKey();
-    return UniqueKey(key);
-}
-
-UniqueKey Create(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return UniqueKey();
-    return UniqueKey(key);
-}
+UniqueKey Open(const std::string& path, REGSAM access = KEY_READ) { return holm::OpenUserKey(path.c_str(), access); }
+UniqueKey Create(const std::string& path) { return holm::CreateUserKey(path.c_str()); }
 
 bool IsText(const RawValue& value) { return value.type == REG_SZ || value.type == REG_EXPAND_SZ; }
 
@@ -47,11 +36,7 @@ void DeleteBelow(HKEY key) {
     for (;;) {
         const std::vector<std::string> names = SubkeyNames(key);
         if (names.empty()) return;
-        HKEY child = nullptr;
-        if (RegOpenKeyExA(key, names[0].c_str(), 0, KEY_ALL_ACCESS, &child) == ERROR_SUCCESS) {
-            holm::UniqueKey owned(child);
-            DeleteBelow(owned.Get());
-        }
+        if (UniqueKey child = holm::OpenKey(key, names[0].c_str(), KEY_ALL_ACCESS)) DeleteBelow(child.Get());
         if (RegDeleteKeyA(key, names[0].c_str()) != ERROR_SUCCESS) return;  // never loop on a stuck key
     }
 }
@@ -60,14 +45,9 @@ void CopyInto(HKEY from, HKEY to) {
     for (const RawValue& v : RawValues(from))
         RegSetValueExA(to, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
     for (const std::string& name : SubkeyNames(from)) {
-        HKEY source = nullptr, target = nullptr;
-        if (RegOpenKeyExA(from, name.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS) continue;
-        UniqueKey sourceOwner(source);
-        if (RegCreateKeyExA(to, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) !=
-            ERROR_SUCCESS)
-            continue;
-        UniqueKey targetOwner(target);
-        CopyInto(source, target);
+        UniqueKey source = holm::OpenKey(from, name.c_str(), KEY_READ);
+        UniqueKey target = source ? holm::CreateKey(to, name.c_str()) : UniqueKey();
+        if (target) CopyInto(source.Get(), target.Get());
     }
 }
 

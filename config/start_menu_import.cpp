@@ -9,6 +9,7 @@
 #include "item_row.h"
 #include "shortcut_reader.h"
 #include "view_rows.h"
+#include "registry.h"
 #include "win_handles.h"
 
 namespace setwise {
@@ -22,12 +23,11 @@ std::string g_startupFolderPath;
 ImportProgress g_progress;
 
 std::string ReadFolderValue(HKEY root, const char* path, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "";
-    holm::UniqueKey owner(key);
+    holm::UniqueKey key = holm::OpenKey(root, path, KEY_QUERY_VALUE);
+    if (!key) return "";
     char text[MAX_PATH + 1] = "";
     DWORD size = MAX_PATH, type = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
         return "";
     if (type != REG_SZ && type != REG_EXPAND_SZ) return "";
     text[std::min<DWORD>(size, MAX_PATH)] = '\0';

@@ -96,3 +96,12 @@ TEST_F(RegistryTest, SubkeyNamesListOnlyDirectSubkeysUpToTheLongestName) {
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b", longest}));
     EXPECT_TRUE(SubkeyNames(nullptr).empty());
 }
+
+TEST_F(RegistryTest, CreateMakesTheWholePathAndOpenNeverCreates) {
+    const std::string nested = std::string(kKey) + "\\one\\two";
+    EXPECT_FALSE(OpenUserKey(nested.c_str()));
+    EXPECT_FALSE(OpenKey(key_, "one", KEY_READ));
+    EXPECT_TRUE(CreateUserKey(nested.c_str()));
+    EXPECT_TRUE(OpenUserKey(nested.c_str()));
+    EXPECT_TRUE(OpenKey(key_, "one\\two", KEY_READ));
+}
