@@ -22,6 +22,7 @@ constexpr const char kShellTitle[] = "HOLM";
 constexpr const char kTrayClass[] = "Shell_TrayWnd";  // the hidden window that senders find
 constexpr const char kTrayIconsClass[] = "HolmTray";   // the tray on screen
 constexpr const char kTrayTitle[] = "HOLM Tray";
+constexpr const char kTrayBalloonClass[] = "HolmBalloon";  // an icon's balloon tip
 constexpr const char kMenuClass[] = "HolmMenu";        // the cloaked menus' windows
 constexpr const char kProxyClass[] = "HolmDesktopProxyFor95";
 constexpr const char kConfigTitle[] = "Setwise for HOLM v1.0";

@@ -34,6 +34,13 @@ constexpr std::uint32_t kBalloonShow = 0x0402;
 constexpr std::uint32_t kBalloonTimeout = 0x0404;
 constexpr std::uint32_t kBalloonUserClick = 0x0405;
 
+// How long a balloon stays, whatever its owner asks for.
+constexpr std::uint32_t kBalloonShortestMs = 10000;
+constexpr std::uint32_t kBalloonLongestMs = 30000;
+constexpr std::uint32_t BalloonTimeoutMs(std::uint32_t asked) {
+    return asked < kBalloonShortestMs ? kBalloonShortestMs : asked > kBalloonLongestMs ? kBalloonLongestMs : asked;
+}
+
 // Wine's fixed part: owner, id, flags, callback (16), tip 128 wide (256),
 // state and mask (8), balloon text 256 wide (512), timeout or version (4),
 // balloon title 64 wide (128), balloon flags (4), item GUID (16), then the

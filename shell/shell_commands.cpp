@@ -118,7 +118,7 @@ void Kill16BitKernels() {
 
 void Reload() {
     SetShellTrayIcon(g_shell.busyIcon);
-    RedrawWindow(g_shell.trayWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_UPDATENOW);
+    RedrawWindow(TrayWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_UPDATENOW);
     UnregisterSpecialHotkeys();
     RegisterSpecialHotkeys();
     _resetLpum();

@@ -14,7 +14,6 @@ struct ShellState {
     HINSTANCE instance = nullptr;
     OSVERSIONINFOA version = {};
     HWND mainWindow = nullptr;
-    HWND trayWindow = nullptr;
     HWND lastActive = nullptr;
     UniqueLibrary menuLibrary;
     UniqueLibrary proxyLibrary;

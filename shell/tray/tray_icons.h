@@ -1,5 +1,6 @@
-// The tray's icon list: records in grid order, each with the icon copy that
-// it owns and the picture of its cell.
+// The tray's icon list: records in list order, each with the icon copy that
+// it owns and the picture of its cell. Hidden icons keep their place in the
+// list and take no cell: the grid's slots are the shown icons in list order.
 #pragma once
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 
 #include "tray_images.h"
 #include "tray_record.h"
+#include "tray_request.h"
 #include "win_handles.h"
 
 namespace holm::tray {
@@ -14,6 +16,8 @@ namespace holm::tray {
 struct TrayIcon {
     IconRecord record;
     UniqueIcon copy;  // the tray's own copy; record.hIcon names it
+    bool hidden = false;
+    std::uint32_t version = 0;  // the notification version the owner asked for
 };
 
 class IconList {
@@ -36,6 +40,12 @@ public:
     bool ReplaceIcon(int index, UniqueIcon copy);
     // Removes entry `index`, keeping the order of the others.
     void Remove(int index);
+    void SetHidden(int index, bool hidden);
+    // The shown icons, and the mapping between grid slots and list indexes
+    // (-1 for a slot past the end or a hidden icon).
+    int ShownCount() const { return Count() - hiddenCount_; }
+    int IndexOfSlot(int slot) const;
+    int SlotOf(int index) const;
     // Draws the pictures again, after the background colour changed.
     void RenderAll();
     // Copies the picture of entry `index` to (x, y) of `dc`.
@@ -44,9 +54,13 @@ public:
 private:
     std::vector<TrayIcon> icons_;
     IconImages images_;
+    int hiddenCount_ = 0;
 };
 
 HWND OwnerOf(const IconRecord& record);
 HICON IconOf(const IconRecord& record);
+// The tray's own icon for a request: rebuilt from its pixels, or a copy of
+// the sender's icon; null when neither can be had.
+UniqueIcon IconFor(const TrayRequest& request);
 
 }  // namespace holm::tray

@@ -47,7 +47,8 @@ void SetMenuCheck(UINT id, bool on) {
 
 void OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     const unsigned x = LOWORD(lParam), y = HIWORD(lParam);
-    const int index = HitTest(x, y, g_tray.columns, g_tray.rows, g_tray.icons.Count(), g_tray.metrics);
+    const int slot = HitTest(x, y, g_tray.columns, g_tray.rows, g_tray.icons.ShownCount(), g_tray.metrics);
+    const int index = g_tray.icons.IndexOfSlot(slot);
     if (index >= 0) {
         const IconRecord& record = g_tray.icons.At(index).record;
         if (record.Has(kNifMessage)) {

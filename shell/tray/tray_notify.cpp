@@ -1,5 +1,9 @@
-// Notification messages: adds, modifies and deletes of icons, as other
-// programs (and the shell itself) send them with WM_COPYDATA.
+// Notification requests: adds, modifies and deletes of icons, their hidden
+// state, versions and balloons. Blocks from other programs are read once
+// into a request; the shell applies its own icon's requests directly.
+#include <string>
+
+#include "tray_balloon.h"
 #include "tray_state.h"
 
 namespace holm::tray {
@@ -19,66 +23,107 @@ bool RoomFor(const IconRecord& record) {
     return owned < kMaxIconsPerOwner;
 }
 
-UniqueIcon CopyOf(const IconRecord& record) {
-    HICON icon = IconOf(record);
-    return UniqueIcon(icon ? CopyIcon(icon) : nullptr);
+// After the shown icons changed: the grid may gain or lose a column, which
+// moves icons to other cells.
+void Relayout() {
+    g_tray.rebuildTips = true;
+    if (g_tray.autoSize && AutoSize()) return;  // the whole window is repainted
+    InvalidateRect(g_tray.window, nullptr, FALSE);
+}
+
+void ApplyBalloon(int index, const TrayRequest& request) {
+    if (!request.balloon) return;
+    if (request.balloon->text.empty())
+        CloseBalloonOf(request.record);
+    else
+        ShowBalloon(index, *request.balloon);
 }
 
 // False when the add is refused for want of room.
-bool AddIcon(const IconRecord& record) {
+bool AddIcon(const TrayRequest& request) {
+    const IconRecord& record = request.record;
     if (!RoomFor(record)) return false;
     if (!record.Has(kNifIcon)) return true;
     // An icon whose owner is not a window would be dropped at the first
-    // paint, and one whose image cannot be copied could never be drawn.
+    // paint, and one whose image cannot be had could never be drawn.
     if (!IsWindow(OwnerOf(record))) return true;
-    UniqueIcon copy = CopyOf(record);
-    if (!copy || !g_tray.icons.Append(record, std::move(copy))) return true;
-    g_tray.rebuildTips = true;
-    if (g_tray.autoSize && AutoSize()) return true;  // the whole window is repainted
-    // The grid may gain a column, which moves icons to other cells.
-    InvalidateRect(g_tray.window, nullptr, FALSE);
+    UniqueIcon icon = IconFor(request);
+    if (!icon || !g_tray.icons.Append(record, std::move(icon))) return true;
+    const int index = g_tray.icons.Count() - 1;
+    if (const std::optional<bool> hidden = HiddenAfter(request)) g_tray.icons.SetHidden(index, *hidden);
+    Relayout();
+    ApplyBalloon(index, request);
     return true;
 }
 
 void DrawCellNow(int index) {
-    const Cell cell = CellOf(index, g_tray.columns, g_tray.metrics);
+    const int slot = g_tray.icons.SlotOf(index);
+    if (slot < 0) return;
+    const Cell cell = CellOf(slot, g_tray.columns, g_tray.metrics);
     if (!CellShown(cell, ClientSize())) return;
     WindowDC dc(g_tray.window);
     if (dc.Get()) g_tray.icons.CopyPicture(dc.Get(), index, cell.left, cell.top);
 }
 
-void ModifyIcon(int index, const IconRecord& incoming) {
-    MergeModify(g_tray.icons.At(index).record, incoming);
-    // A new image that cannot be copied or drawn leaves the old one in place.
-    if (UniqueIcon copy = CopyOf(incoming)) g_tray.icons.ReplaceIcon(index, std::move(copy));
-    DrawCellNow(index);
-    SyncTooltip(index);
+void ModifyIcon(int index, const TrayRequest& request) {
+    MergeModify(g_tray.icons.At(index).record, request.record);
+    // A new image that cannot be had or drawn leaves the old one in place.
+    if (UniqueIcon icon = IconFor(request)) g_tray.icons.ReplaceIcon(index, std::move(icon));
+    const bool wasHidden = g_tray.icons.At(index).hidden;
+    if (const std::optional<bool> hidden = HiddenAfter(request)) g_tray.icons.SetHidden(index, *hidden);
+    if (g_tray.icons.At(index).hidden != wasHidden) {
+        Relayout();
+    } else {
+        DrawCellNow(index);
+        SyncTooltip(index);
+    }
+    ApplyBalloon(index, request);
 }
 
 void DeleteIcon(int index) {
+    CloseBalloonOf(g_tray.icons.At(index).record);
     DropIcon(index);
     if (g_tray.autoSize) AutoSize();
     RedrawWindow(g_tray.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
+// A program whose icon does not show can be diagnosed with a debugger or
+// WINEDEBUG=+debugstr.
+void ReportRefusal(const std::string& why) {
+    OutputDebugStringA(("HOLM tray: notification refused: " + why + "\n").c_str());
+}
+
 }  // namespace
 
-bool OnCopyData(const COPYDATASTRUCT* data) {
-    if (!data) return true;
-    const std::optional<Notification> n = ReadNotification(data->dwData, data->lpData, data->cbData);
-    if (!n) return true;
-    const int index = g_tray.icons.Find(n->record);
-    switch (n->operation) {
-    case Operation::Add:
-    case Operation::Modify:
-        if (index < 0) return AddIcon(n->record);
-        ModifyIcon(index, n->record);
-        break;
-    case Operation::Delete:
+bool ApplyRequest(const TrayRequest& request) {
+    const int index = g_tray.icons.Find(request.record);
+    switch (request.kind) {
+    case RequestKind::Add:
+    case RequestKind::Modify:
+        if (index < 0) return AddIcon(request);
+        ModifyIcon(index, request);
+        return true;
+    case RequestKind::Delete:
         if (index >= 0) DeleteIcon(index);
-        break;
+        return true;
+    case RequestKind::SetVersion:
+        if (index >= 0) g_tray.icons.At(index).version = request.version;
+        return true;
+    case RequestKind::SetFocus:
+        return true;
     }
-    return true;
+    return false;
+}
+
+bool OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data) return false;
+    std::string why;
+    const std::optional<TrayRequest> request = ReadTrayBlock(data->dwData, data->lpData, data->cbData, why);
+    if (!request) {
+        ReportRefusal(why);
+        return false;
+    }
+    return ApplyRequest(*request);
 }
 
 }  // namespace holm::tray

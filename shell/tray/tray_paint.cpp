@@ -1,5 +1,6 @@
 // Painting the icon grid, keeping the tooltips in step with it, and sizing
 // the window to its icons.
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -43,17 +44,19 @@ bool PaintArea(HDC dc, const RECT& area) {
                                         g_tray.metrics);
     for (int row = span.firstRow; row <= span.lastRow; ++row) {
         for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
-            const int index = row * g_tray.columns + column;
-            if (index >= g_tray.icons.Count()) break;
+            const int slot = row * g_tray.columns + column;
+            const int index = g_tray.icons.IndexOfSlot(slot);
+            if (index < 0) break;
             if (!owners.Alive(OwnerOf(g_tray.icons.At(index).record))) {
                 gone.push_back(index);
                 continue;
             }
-            const Cell cell = CellOf(index, g_tray.columns, g_tray.metrics);
+            const Cell cell = CellOf(slot, g_tray.columns, g_tray.metrics);
             g_tray.icons.CopyPicture(buffer.Get(), index, cell.left - area.left, cell.top - area.top);
         }
     }
     BitBlt(dc, area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
+    std::sort(gone.begin(), gone.end());
     for (auto it = gone.rbegin(); it != gone.rend(); ++it) DropIcon(*it);
     return !gone.empty();
 }
@@ -64,9 +67,10 @@ bool CellShown(const Cell& cell, Size client) { return cell.left < client.width 
 
 namespace {
 
-Tool ToolOf(int index) {
-    IconRecord& record = g_tray.icons.At(index).record;
-    return {CellOf(index, g_tray.columns, g_tray.metrics),
+// The tool of grid slot `slot`.
+Tool ToolOf(int slot) {
+    IconRecord& record = g_tray.icons.At(g_tray.icons.IndexOfSlot(slot)).record;
+    return {CellOf(slot, g_tray.columns, g_tray.metrics),
             record.Has(kNifTip) ? ConvertTipToAnsi(record) : std::string()};
 }
 
@@ -75,14 +79,17 @@ Tool ToolOf(int index) {
 void SyncTooltips() {
     std::vector<Tool> tools;
     const Size client = ClientSize();
-    for (int i = 0; i < g_tray.icons.Count(); ++i) {
+    for (int i = 0; i < g_tray.icons.ShownCount(); ++i) {
         if (!CellShown(CellOf(i, g_tray.columns, g_tray.metrics), client)) break;  // cells go row by row
         tools.push_back(ToolOf(i));
     }
     g_tray.tooltips.Sync(tools);
 }
 
-void SyncTooltip(int index) { g_tray.tooltips.Update(static_cast<UINT>(index), ToolOf(index)); }
+void SyncTooltip(int index) {
+    const int slot = g_tray.icons.SlotOf(index);
+    if (slot >= 0) g_tray.tooltips.Update(static_cast<UINT>(slot), ToolOf(slot));
+}
 
 void DropIcon(int index) {
     g_tray.icons.Remove(index);
@@ -92,7 +99,7 @@ void DropIcon(int index) {
 void Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_tray.window, &ps);
-    const int count = g_tray.icons.Count();
+    const int count = g_tray.icons.ShownCount();
     const int columns = ColumnsFor(count, ClientSize().width, g_tray.metrics);
     bool repaint = false;
     if (columns != g_tray.columns) {
@@ -117,7 +124,7 @@ void Paint() {
 
 bool AutoSize() {
     const std::optional<Size> wanted =
-        AutoSizeFor(g_tray.icons.Count(), ClientSize(), g_tray.vertical, g_tray.metrics, ScreenSize());
+        AutoSizeFor(g_tray.icons.ShownCount(), ClientSize(), g_tray.vertical, g_tray.metrics, ScreenSize());
     const Cell now = WindowCell();
     if (!wanted || (wanted->width == now.right - now.left && wanted->height == now.bottom - now.top)) {
         ApplyDocking();

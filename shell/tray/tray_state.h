@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "tray_balloon.h"
 #include "tray_icons.h"
 #include "tray_layout.h"
 #include "tray_tooltips.h"
@@ -39,6 +40,7 @@ struct TrayState {
     bool autoSize = true;
     bool onTop = true;
     UniqueMenu menu;
+    Balloon balloon;
 };
 
 extern TrayState g_tray;
@@ -48,8 +50,10 @@ Size ClientSize();
 Cell WindowCell();
 
 // tray_notify.cpp
-// False when an add is refused, as the system reports a failed add.
+// False for a block neither layout reads, and when an add is refused, as
+// the system reports a failed add.
 bool OnCopyData(const COPYDATASTRUCT* data);
+bool ApplyRequest(const TrayRequest& request);
 
 // tray_paint.cpp
 void Paint();

@@ -1,7 +1,5 @@
 #include "tray_window.h"
 
-#include <cstring>
-
 #include "holm_api.h"
 #include "holm_names.h"
 #include "no_throw.h"
@@ -162,23 +160,45 @@ ATOM RegisterTrayClass() {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BACKGROUND + 1);
     wc.lpszClassName = kTrayIconsClass;
+    if (!RegisterBalloonClass()) return 0;
     return RegisterClassA(&wc);
 }
+
+namespace tray {
+
+namespace {
+
+// Wine's shell32 sends to the first window of the class that FindWindow
+// finds, and Wine's explorer keeps a hidden one of its own: ours must come
+// first.
+void PutNotifyTargetFirst(HWND target) {
+    if (FindWindowA(kTrayClass, nullptr) == target) return;
+    SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (FindWindowA(kTrayClass, nullptr) != target)
+        OutputDebugStringA("HOLM tray: another Shell_TrayWnd comes first; notifications may not arrive\n");
+}
+
+}  // namespace
+
+}  // namespace tray
+
+HWND TrayWindow() { return g_tray.window; }
 
 HWND CreateTrayWindow() {
     const int frameX = GetSystemMetrics(SM_CXFRAME) - 1, frameY = GetSystemMetrics(SM_CYFRAME) - 1;
     g_tray.metrics = {GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 2 * frameX};
     g_tray.icons.SetIconSize(g_tray.metrics.cx, g_tray.metrics.cy);
     const int width = 2 * frameX + g_tray.metrics.cx + 4, height = 2 * frameY + g_tray.metrics.cy + 4;
-    g_shell.trayWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayIconsClass, kTrayTitle,
-                                         WS_POPUP | WS_THICKFRAME, 0, 0, width, height, nullptr, nullptr,
-                                         g_shell.instance, nullptr);
-    if (!g_shell.trayWindow) return nullptr;
-    CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayClass, kTrayTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                    g_shell.instance, nullptr);
+    // WM_CREATE keeps the handle in the tray's state.
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayIconsClass, kTrayTitle, WS_POPUP | WS_THICKFRAME, 0, 0,
+                         width, height, nullptr, nullptr, g_shell.instance, nullptr))
+        return nullptr;
+    HWND target = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kTrayClass, kTrayTitle, WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, g_shell.instance, nullptr);
+    if (target) PutNotifyTargetFirst(target);
     RestorePlacement();
     SavePlacement();
-    return g_shell.trayWindow;
+    return g_tray.window;
 }
 
 void BuildTrayMenu() {
@@ -196,21 +216,15 @@ void BuildTrayMenu() {
 }
 
 void SetShellTrayIcon(HICON icon) {
-    struct {
-        std::uint32_t unused;
-        std::uint32_t operation;
-        IconRecord record;
-    } block = {};
-    block.operation = static_cast<std::uint32_t>(Operation::Modify);
-    block.record.cbSize = kAnsiRecordSize;
-    block.record.hWnd = HandleToWire(reinterpret_cast<std::uintptr_t>(g_tray.window));
-    block.record.uFlags = kNifMessage | kNifIcon | kNifTip;
-    block.record.uCallbackMessage = WM_NULL;
-    block.record.hIcon = HandleToWire(reinterpret_cast<std::uintptr_t>(icon));
-    std::memcpy(block.record.tip, "HOLM", 5);
-    COPYDATASTRUCT data = {kNotifyCopyDataId, 8 + kAnsiRecordSize, &block};
-    SendMessageA(g_tray.window, WM_COPYDATA, reinterpret_cast<WPARAM>(g_tray.window),
-                 reinterpret_cast<LPARAM>(&data));
+    TrayRequest request;
+    request.kind = RequestKind::Modify;
+    request.record.cbSize = kAnsiRecordSize;
+    request.record.hWnd = HandleToWire(reinterpret_cast<std::uintptr_t>(g_tray.window));
+    request.record.uFlags = kNifMessage | kNifIcon | kNifTip;
+    request.record.uCallbackMessage = WM_NULL;
+    request.record.hIcon = HandleToWire(reinterpret_cast<std::uintptr_t>(icon));
+    StoreAnsiTip(request.record, "HOLM");
+    ApplyRequest(request);
 }
 
 void AddShellTrayIcon() { SetShellTrayIcon(g_shell.idleIcon); }

@@ -13,6 +13,7 @@ HWND CreateTrayWindow();
 void BuildTrayMenu();
 // Puts the shell's own icon into its tray.
 void AddShellTrayIcon();
+HWND TrayWindow();
 void SetShellTrayIcon(HICON icon);
 // The stored tray options, applied once the shell has started.
 void ApplyTrayOptions();

@@ -42,9 +42,15 @@ protected:
         ASSERT_EQ(icons_.size(), 4u);
     }
 
-    // Sends bytes the tray must take without harm: it answers TRUE in time.
+    // Sends bytes the tray must take without harm: it answers in time, TRUE
+    // for a notification it reads (even one it then ignores).
     void SendHostile(ULONG_PTR id, const void* bytes, DWORD size) {
-        EXPECT_TRUE(SendTrayBytes(tray_, id, bytes, size)) << "id " << id << " size " << size;
+        EXPECT_EQ(TrayAnswer(tray_, id, bytes, size), std::optional<DWORD_PTR>(TRUE)) << "id " << id << " size " << size;
+    }
+    // A block that is no notification is answered FALSE, so that its sender
+    // does not believe its icon shown.
+    void SendUnreadable(ULONG_PTR id, const void* bytes, DWORD size) {
+        EXPECT_EQ(TrayAnswer(tray_, id, bytes, size), std::optional<DWORD_PTR>(FALSE)) << "id " << id << " size " << size;
     }
 
     void ExpectShellAnswers() {
@@ -69,13 +75,13 @@ TEST_F(TrayRobustnessTest, MalformedNotificationsAreIgnored) {
     const SIZE before = ClientSizeOf(tray_);
     const Header good = Record(kNimAdd, 88, 1, kNifIcon | kNifMessage, icons_[0], owner_.Get());
 
-    for (DWORD size = 0; size < 12; ++size) SendHostile(1, &good, size);  // too short for a record
-    SendHostile(1, nullptr, 0);
-    for (ULONG_PTR id : {0ul, 2ul, 0xFFFFFFFFul}) SendHostile(id, &good, sizeof(good));  // foreign identifiers
+    for (DWORD size = 0; size < 12; ++size) SendUnreadable(1, &good, size);  // too short for a record
+    SendUnreadable(1, nullptr, 0);
+    for (ULONG_PTR id : {0ul, 2ul, 0xFFFFFFFFul}) SendUnreadable(id, &good, sizeof(good));  // foreign identifiers
     for (DWORD op : {3ul, 0x80000000ul, 0xFFFFFFFFul}) {
         Header bogus = good;
         bogus.operation = op;
-        SendHostile(1, &bogus, sizeof(bogus));
+        SendUnreadable(1, &bogus, sizeof(bogus));
     }
     // Icons that cannot be shown: none, null, one of another process, and
     // an owner that is not a window.
@@ -112,7 +118,7 @@ TEST_F(TrayRobustnessTest, RandomBytesNeitherCrashNorHang) {
         // Every other block names a real operation, every fifth a plausible cbSize.
         if (round % 2 && size >= 8) SetWord(bytes, 4, static_cast<DWORD>(round % 3));
         if (round % 5 == 0 && size >= 12) SetWord(bytes, 8, random() % 160);
-        SendHostile(1, bytes.data(), size);
+        EXPECT_TRUE(TrayAnswer(tray_, round % 7 ? 1 : round % 5, bytes.data(), size)) << "round " << round;
     }
     ExpectShellAnswers();
     // The tray still takes and shows icons.

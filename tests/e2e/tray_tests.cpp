@@ -60,18 +60,7 @@ protected:
         return icons;
     }
 
-    // Points at the icon with real mouse moves and lets the pointer rest
-    // there until the tooltip shows.
-    std::string HoverTip(int index, int columns) {
-        MoveMouse(300, 500);
-        WaitFor([&] { return ShownTooltip(shell_.Pid()).empty(); }, 3000);
-        const POINT p = CellCentre(tray_, index, columns);
-        MoveMouse(p.x, p.y);
-        MoveMouse(p.x + 1, p.y);
-        std::string tip;
-        WaitFor([&] { return !(tip = ShownTooltip(shell_.Pid())).empty(); }, 4000);
-        return tip;
-    }
+    std::string HoverTip(int index, int columns) { return HoverTrayTip(tray_, shell_.Pid(), index, columns); }
 
     void ClickCell(int index, int columns, bool right = false) {
         const POINT p = CellCentre(tray_, index, columns);

@@ -54,13 +54,17 @@ std::vector<BYTE> NotificationBytes(DWORD operation, const TrayIconData& data) {
     return bytes;
 }
 
-bool SendTrayBytes(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD size, int timeoutMs) {
+std::optional<DWORD_PTR> TrayAnswer(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD size, int timeoutMs) {
     COPYDATASTRUCT cds = {copyDataId, size, const_cast<void*>(bytes)};
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(tray, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG,
                              static_cast<UINT>(timeoutMs), &result))
-        return false;
-    return result == TRUE;
+        return std::nullopt;
+    return result;
+}
+
+bool SendTrayBytes(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD size, int timeoutMs) {
+    return TrayAnswer(tray, copyDataId, bytes, size, timeoutMs) == std::optional<DWORD_PTR>(TRUE);
 }
 
 bool SendTrayNotification(HWND tray, DWORD operation, const TrayIconData& data) {
@@ -157,6 +161,17 @@ std::string ShownTooltip(DWORD pid) {
     TooltipSearch search = {pid, ""};
     EnumWindows(FindTooltip, reinterpret_cast<LPARAM>(&search));
     return search.text;
+}
+
+std::string HoverTrayTip(HWND tray, DWORD pid, int index, int columns) {
+    MoveMouse(300, 500);
+    WaitFor([&] { return ShownTooltip(pid).empty(); }, 3000);
+    const POINT p = CellCentre(tray, index, columns);
+    MoveMouse(p.x, p.y);
+    MoveMouse(p.x + 1, p.y);
+    std::string tip;
+    WaitFor([&] { return !(tip = ShownTooltip(pid)).empty(); }, 4000);
+    return tip;
 }
 
 void PumpMessages(int ms) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ std::vector<BYTE> NotificationBytes(DWORD operation, const TrayIconData& data);
 // Sends one notification; false unless the tray answered TRUE in time.
 bool SendTrayNotification(HWND tray, DWORD operation, const TrayIconData& data);
 bool SendTrayBytes(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD size, int timeoutMs = 10000);
+// The tray's answer to a block, or nothing when it gave none in time.
+std::optional<DWORD_PTR> TrayAnswer(HWND tray, ULONG_PTR copyDataId, const void* bytes, DWORD size,
+                                    int timeoutMs = 10000);
 
 // The tray on screen, and the window that senders find (where they send).
 HWND ShellTray();
@@ -57,6 +61,9 @@ bool WaitForClientSize(HWND hwnd, int width, int height, int timeoutMs = 3000);
 
 // Text of a visible tooltip window of process `pid`, or "".
 std::string ShownTooltip(DWORD pid);
+// Points at the icon in `index` with real mouse moves and lets the pointer
+// rest there until the tooltip of the shell (process `pid`) shows; its text.
+std::string HoverTrayTip(HWND tray, DWORD pid, int index, int columns);
 
 // Handles the test's own posted and sent messages for a while.
 void PumpMessages(int ms);
