@@ -181,6 +181,8 @@ TEST_F(SystemTrayTest, BalloonsShowCloseAndTellOwnersThatSetAVersion) {
     const int area = (rc.right - rc.left) * (rc.bottom - rc.top);
     EXPECT_GT(PixelsOfColour(rc, GetSysColor(COLOR_INFOBK)), area / 2);
     EXPECT_GT(PixelsOfColour(rc, GetSysColor(COLOR_INFOTEXT)), 50);
+    MoveMouse(300, 500);  // no tooltip of an icon over the picture
+    WaitFor([&] { return ShownTooltip(shell_.Pid()).empty(); }, 3000);
     SaveScreenshotIfAsked("tray-balloon");
 
     Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);

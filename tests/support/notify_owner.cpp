@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "system_notify.h"
