@@ -161,11 +161,13 @@ std::optional<TrayRequest> ReadWineNotification(std::uintptr_t copyDataId, const
 
 std::optional<TrayRequest> ReadTrayBlock(std::uintptr_t copyDataId, const void* data, std::size_t size,
                                          std::string& why) {
-    std::string wineWhy;
-    if (std::optional<TrayRequest> request = ReadWineNotification(copyDataId, data, size, wineWhy)) return request;
+    if (std::optional<TrayRequest> request = ReadWineNotification(copyDataId, data, size, why)) return request;
+    // No sender's Windows-layout block comes near Wine's fixed part in size;
+    // a block that large is Wine's (or another Wine version's) gone wrong.
+    if (size >= kWineFixedSize) return std::nullopt;
     if (const std::optional<Notification> n = ReadNotification(copyDataId, data, size)) return FromWindowsLayout(*n);
-    why = copyDataId == kNotifyCopyDataId && size < kWineFixedSize ? "not a notification in the Windows layout"
-                                                                   : wineWhy;
+    if (copyDataId == kNotifyCopyDataId)
+        why = "a Windows-layout block of " + std::to_string(size) + " bytes without a known operation and record";
     return std::nullopt;
 }
 

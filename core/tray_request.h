@@ -91,7 +91,7 @@ std::optional<TrayRequest> ReadWineNotification(std::uintptr_t copyDataId, const
                                                 std::string& why);
 
 // Reads either layout: Wine's when its size adds up exactly, the Windows
-// layout otherwise.
+// layout when the block is smaller than Wine's fixed part.
 std::optional<TrayRequest> ReadTrayBlock(std::uintptr_t copyDataId, const void* data, std::size_t size,
                                          std::string& why);
 

@@ -112,7 +112,7 @@ TEST_F(SystemTrayTest, ProgramsIconsShowAnswerClicksChangeAndGo) {
     EXPECT_EQ(HoverTrayTip(tray_, shell_.Pid(), 1, 2), "Changed tip");
 
     // Another program's icon comes beside it.
-    ASSERT_NE(StartHelper("notify_owner.exe", "2 9 Other program"), nullptr);
+    ASSERT_NE(StartHelper("tray_owner.exe", "system 2 9 Other program"), nullptr);
     ASSERT_TRUE(WaitForClientSize(tray_, ClientWidthFor(3), kRowHeight, 5000));
     EXPECT_TRUE(WaitForCellColour(tray_, 1, 3, TestIconColour(1)));
     EXPECT_TRUE(WaitForCellColour(tray_, 2, 3, TestIconColour(2)));

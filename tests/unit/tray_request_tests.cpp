@@ -154,6 +154,13 @@ TEST(WineTrayBlock, TheWindowsLayoutIsStillReadAndAnythingElseIsRefusedWithAReas
     EXPECT_EQ(r->record.hIcon, 0x20u);
     EXPECT_FALSE(r->bits);
 
+    // A large block under id 1 is Wine's modify gone wrong, never the Windows layout.
+    std::vector<std::uint8_t> large(block);
+    large.resize(kWineFixedSize + 4);
+    why.clear();
+    EXPECT_FALSE(Read(kNotifyCopyDataId, large, why));
+    EXPECT_FALSE(why.empty());
+
     block[4] = 3;  // the Windows layout knows three operations
     EXPECT_FALSE(Read(kNotifyCopyDataId, block, why));
     EXPECT_FALSE(why.empty());
