@@ -117,8 +117,13 @@ TEST(ConfigItemText, HotkeyCharactersBothWays) {
     EXPECT_EQ(ShortcutText(VK_OEM_1, false), "Ctrl+Alt+;");
     EXPECT_EQ(HotkeyCharOf("Ctrl+Alt+;"), ";");
     EXPECT_EQ(ShortcutKey(HotkeyTextOfField(";")), static_cast<unsigned>(VK_OEM_1));
-    EXPECT_EQ(ShortcutKey("Shift+Ctrl+Alt++", &shift), static_cast<unsigned>(VK_OEM_PLUS));
-    EXPECT_TRUE(shift);
+    for (const unsigned vk : {VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_3,
+                              VK_OEM_4, VK_OEM_5, VK_OEM_6, VK_OEM_7}) {
+        const std::string text = ShortcutText(vk, true);
+        EXPECT_EQ(ShortcutKey(text, &shift), vk) << text;
+        EXPECT_TRUE(shift);
+        EXPECT_EQ(HotkeyTextOfField(HotkeyCharOf(ShortcutText(vk, false))), ShortcutText(vk, false));
+    }
     ItemRow row = ParseItemText("E", "e.exe||0|");
     EXPECT_EQ(BuildItemText(row).value_or(""), "e.exe||0|");  // nothing after the third bar
 }
@@ -325,9 +330,9 @@ TEST_F(ConfigModelTest, TextsOfAnyLengthSurviveASaveAndTooLongRowsAreNamed) {
     ASSERT_TRUE(SaveGroupItems());
     EXPECT_EQ(Values("\\Long")["long"], text);
 
-    ItemRow row = ParseItemText("fits", std::string(505, 'x') + "||0|");
+    ItemRow row = ParseItemText("fits", std::string(507, 'x') + "||0|");  // 511 characters
     EXPECT_EQ(StoreProblemOf(row), "");
-    row.target += "x";  // 512 bytes with the terminating zero
+    row.target += "x";
     EXPECT_NE(StoreProblemOf(row), "");
     row = ParseItemText(std::string(256, 'n'), "x||0|");
     EXPECT_NE(StoreProblemOf(row), "");
