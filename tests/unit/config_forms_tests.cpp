@@ -273,9 +273,11 @@ TEST_F(ConfigFormsTest, OpenAsksBeforeNewStartupSettingsAndRunsOnlyTheSystemsReg
 
     // A program called regedit in the current folder is not the one run.
     const std::string planted = FreshTempFolder("holm_planted_regedit");
-    char system[MAX_PATH] = "", current[MAX_PATH] = "";
-    GetSystemDirectoryA(system, MAX_PATH);
-    ASSERT_TRUE(CopyFileA((std::string(system) + "\\hostname.exe").c_str(), (planted + "\\regedit.exe").c_str(), FALSE));
+    char program[MAX_PATH] = "", current[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string recorder = program;
+    recorder = recorder.substr(0, recorder.find_last_of('\\') + 1) + "recorder.exe";  // imports nothing
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), (planted + "\\regedit.exe").c_str(), FALSE));
     GetCurrentDirectoryA(MAX_PATH, current);
     SetCurrentDirectoryA(planted.c_str());
     RecordMessages(IDYES);
