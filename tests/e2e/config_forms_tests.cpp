@@ -3,6 +3,7 @@
 // the reload that the program's close sends.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <commctrl.h>
 
 #include <fstream>
@@ -332,4 +333,33 @@ TEST_F(ConfigFormsTest, ACloakChosenAndEditedInTheChooserIsDrawnByTheShellAfterT
     ASSERT_TRUE(menu.cloaked);
     EXPECT_TRUE(WaitFor([&] { return CaptureScreen(menu.rect).At(0, 5) == Rgb(200, 255, 255); }, 3000))
         << std::hex << CaptureScreen(menu.rect).At(0, 5);
+}
+
+TEST_F(ConfigFormsTest, AHotkeySaveTheRegistryRefusesIsShownAndTheDialogStaysOpen) {
+    WriteUserDword(kHotkeys, "Run", 0);
+    // Everyone may read the hotkeys, nobody may change them.
+    const auto protect = [&](const char* sddl) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        HKEY key = nullptr;
+        bool done = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+                    RegOpenKeyExA(HKEY_CURRENT_USER, kHotkeys, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+        if (key) RegCloseKey(key);
+        LocalFree(sd);
+        return done;
+    };
+    ASSERT_TRUE(protect("D:P(A;;KRWDSD;;;WD)"));
+    ASSERT_TRUE(config_.Start());
+    ASSERT_TRUE(config_.WaitShown());
+    const HWND dialog = OpenDialog('H', "Configure Special Hotkeys");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    const HWND box = FindDialogTitled(config_.Pid(), "Setwise for HOLM v1.0: Error!");
+    protect("D:P(A;;KA;;;WD)");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(ControlText(box, 0xFFFF).find("could not be written"), std::string::npos);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(IsWindow(dialog));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
