@@ -335,31 +335,40 @@ TEST_F(ConfigFormsTest, ACloakChosenAndEditedInTheChooserIsDrawnByTheShellAfterT
         << std::hex << CaptureScreen(menu.rect).At(0, 5);
 }
 
-TEST_F(ConfigFormsTest, AHotkeySaveTheRegistryRefusesIsShownAndTheDialogStaysOpen) {
+TEST_F(ConfigFormsTest, SavesTheRegistryRefusesAreShownAndTheDialogsStayOpen) {
     WriteUserDword(kHotkeys, "Run", 0);
-    // Everyone may read the hotkeys, nobody may change them.
-    const auto protect = [&](const char* sddl) {
+    // Everyone may read the key, nobody may change it.
+    const auto protect = [&](const char* path, const char* sddl) {
         PSECURITY_DESCRIPTOR sd = nullptr;
         HKEY key = nullptr;
         bool done = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
-                    RegOpenKeyExA(HKEY_CURRENT_USER, kHotkeys, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                    RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
                     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
         if (key) RegCloseKey(key);
         LocalFree(sd);
         return done;
     };
-    ASSERT_TRUE(protect("D:P(A;;KRWDSD;;;WD)"));
     ASSERT_TRUE(config_.Start());
     ASSERT_TRUE(config_.WaitShown());
-    const HWND dialog = OpenDialog('H', "Configure Special Hotkeys");
-    ASSERT_NE(dialog, nullptr);
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    const HWND box = FindDialogTitled(config_.Pid(), "Setwise for HOLM v1.0: Error!");
-    protect("D:P(A;;KA;;;WD)");
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(ControlText(box, 0xFFFF).find("could not be written"), std::string::npos);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
-    EXPECT_TRUE(IsWindow(dialog));
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    const struct {
+        const char* key;
+        WORD command;
+        const char* caption;
+        const char* says;
+    } forms[] = {{kHotkeys, 'H', "Configure Special Hotkeys", "The hotkeys could not be written"},
+                 {kProduct, 'O', "HOLM Configuration", "The options could not be written"}};
+    for (const auto& form : forms) {
+        ASSERT_TRUE(protect(form.key, "D:P(A;;KRWDSD;;;WD)"));
+        const HWND dialog = OpenDialog(form.command, form.caption);
+        if (dialog) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        const HWND box = dialog ? FindDialogTitled(config_.Pid(), "Setwise for HOLM v1.0: Error!") : nullptr;
+        protect(form.key, "D:P(A;;KA;;;WD)");
+        ASSERT_NE(box, nullptr) << form.caption;
+        EXPECT_NE(ControlText(box, 0xFFFF).find(form.says), std::string::npos);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+        EXPECT_TRUE(IsWindow(dialog)) << form.caption;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+    }
 }
