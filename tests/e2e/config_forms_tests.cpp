@@ -371,4 +371,20 @@ TEST_F(ConfigFormsTest, SavesTheRegistryRefusesAreShownAndTheDialogsStayOpen) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
     }
+
+    // The cloak chooser's OK after a Save it refused (a name with a backslash).
+    const HWND options = OpenDialog('O', "HOLM Configuration");
+    ASSERT_NE(options, nullptr);
+    PostMessageA(options, WM_COMMAND, 1311 /* the chooser's button */, 0);
+    const HWND chooser = FindDialogTitled(config_.Pid(), "Cloak Chooser");
+    ASSERT_NE(chooser, nullptr);
+    SetDlgItemTextA(chooser, 1401 /* the cloak's name */, "a\\b");
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    const HWND refused = FindDialogTitled(config_.Pid(), "Setwise Error!");
+    ASSERT_NE(refused, nullptr);
+    PostMessageA(refused, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(refused); }, 5000));
+    EXPECT_TRUE(IsWindow(chooser));
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
 }
