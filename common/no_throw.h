@@ -30,4 +30,11 @@ void Guarded(Body&& body) noexcept {
     });
 }
 
+// A window or dialog procedure that runs `Body` guarded: an exception gives 0
+// (not handled, for a dialog) instead of leaving into the system's code.
+template <class Result, Result (*Body)(HWND, UINT, WPARAM, LPARAM)>
+Result CALLBACK GuardedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    return Guarded<Result>(0, [&] { return Body(window, message, wParam, lParam); });
+}
+
 }  // namespace holm

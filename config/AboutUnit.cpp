@@ -5,6 +5,7 @@
 #include "jpeg_decode.h"
 #include "resource.h"
 #include "win_handles.h"
+#include "no_throw.h"
 
 namespace setwise {
 
@@ -23,7 +24,7 @@ void ScrollThanks(HWND box) {
     SetDlgItemTextA(box, IDC_ABOUTTHANKS, g_thanks.substr(0, kVisibleChars).c_str());
 }
 
-INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         ShowProgramPicture(GetDlgItem(box, IDC_ABOUTPICTURE), PictureKind::About);
@@ -46,7 +47,7 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 void ShowAboutBox(HWND owner) {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, holm::GuardedProc<INT_PTR, AboutProc>, 0);
 }
 
 namespace {

@@ -16,6 +16,7 @@
 #include "shortcut_reader.h"
 #include "view_rows.h"
 #include "window_util.h"
+#include "no_throw.h"
 
 namespace setwise {
 
@@ -49,9 +50,9 @@ struct EditorState {
     unsigned hotkey1 = 0, hotkey2 = 0;
 };
 
-EditorState g;
+EditorState g_editor;
 
-HWND Item(int id) { return GetDlgItem(g.dialog, id); }
+HWND Item(int id) { return GetDlgItem(g_editor.dialog, id); }
 
 std::string TextOf(int id) { return holm::WindowText(Item(id)); }
 
@@ -62,7 +63,7 @@ void ShowAll(const int (&ids)[N], bool show) {
     for (int id : ids) ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
 }
 
-bool SpecialChosen() { return IsDlgButtonChecked(g.dialog, IDC_RADIOSPECIAL) == BST_CHECKED; }
+bool SpecialChosen() { return IsDlgButtonChecked(g_editor.dialog, IDC_RADIOSPECIAL) == BST_CHECKED; }
 int ComboIndex(int id) { return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0)); }
 void SetComboIndex(int id, int index) { SendMessageA(Item(id), CB_SETCURSEL, index, 0); }
 std::string ComboText(int id) {
@@ -112,14 +113,14 @@ void ShowPages() {
 }
 
 void ChooseType(bool special) {
-    CheckRadioButton(g.dialog, IDC_RADIOLINK, IDC_RADIOSPECIAL, special ? IDC_RADIOSPECIAL : IDC_RADIOLINK);
+    CheckRadioButton(g_editor.dialog, IDC_RADIOLINK, IDC_RADIOSPECIAL, special ? IDC_RADIOSPECIAL : IDC_RADIOLINK);
     ShowPages();
 }
 
 void SuggestName(const std::string& name) {
-    if (g.nameEntered) return;
+    if (g_editor.nameEntered) return;
     SetText(IDC_EDITNAME, name);
-    g.nameEntered = true;
+    g_editor.nameEntered = true;
 }
 
 void OnSpecialKind() {
@@ -127,11 +128,11 @@ void OnSpecialKind() {
     if (kind < 0) return;
     ShowSubPage(PageOfKind(kind));
     if (kind >= 1 && kind <= 4) SetText(IDC_OBJECTTEXT, kObjectTexts[kind]);
-    if (!g.session->addingItem) return;
+    if (!g_editor.session->addingItem) return;
     if (kind == 0) {
         SetText(IDC_REGPATH, kSuggestedMonitorPath);
     } else if (kind == 5) {
-        if (!g.nameEntered) {
+        if (!g_editor.nameEntered) {
             SetComboIndex(IDC_DRIVELIST, 2);
             SuggestName("C Drive");
         }
@@ -141,12 +142,12 @@ void OnSpecialKind() {
 }
 
 void OnDriveChosen() {
-    if (!g.nameEntered) SuggestName(ComboText(IDC_DRIVELIST) + " Drive");
+    if (!g_editor.nameEntered) SuggestName(ComboText(IDC_DRIVELIST) + " Drive");
 }
 
 void ClearItemEditor() {
     ChooseType(false);
-    g.nameEntered = false;
+    g_editor.nameEntered = false;
     SetText(IDC_EDITNAME, "");
     SetText(IDC_EDITTARGET, "");
     SetText(IDC_EDITSTARTIN, "");
@@ -155,11 +156,11 @@ void ClearItemEditor() {
 }
 
 void FillItemEditor() {
-    const ItemRow row = ReadRow(ListView(), g.session->editIndex);
+    const ItemRow row = ReadRow(ListView(), g_editor.session->editIndex);
     SetText(IDC_EDITNAME, row.name);
-    g.nameEntered = true;
+    g_editor.nameEntered = true;
     if (row.type != kTypeShortcut) {
-        CheckRadioButton(g.dialog, IDC_RADIOLINK, IDC_RADIOSPECIAL, IDC_RADIOSPECIAL);
+        CheckRadioButton(g_editor.dialog, IDC_RADIOLINK, IDC_RADIOSPECIAL, IDC_RADIOSPECIAL);
         const int kind = ComboFind(IDC_SPECIALLIST, row.type);
         SetComboIndex(IDC_SPECIALLIST, kind);
         SetComboIndex(IDC_WINDOWTYPE, 0);
@@ -188,7 +189,7 @@ bool NameIsFree() {
     const std::string name = TextOf(IDC_EDITNAME);
     HWND list = ListView();
     for (int i = 0, n = RowCount(list); i < n; ++i) {
-        if (!g.session->addingItem && i == g.session->editIndex) continue;
+        if (!g_editor.session->addingItem && i == g_editor.session->editIndex) continue;
         if (SameTextIgnoringCase(ReadRow(list, i).name, name)) {
             ShowMessage("Name Conflict! Please type in a different item name.", kCaptionShortError);
             return false;
@@ -197,9 +198,8 @@ bool NameIsFree() {
     return true;
 }
 
-void FillRow() {
-    HWND list = ListView();
-    const ItemRow old = ReadRow(list, g.session->editIndex);
+ItemRow RowOfFields() {
+    const ItemRow old = ReadRow(ListView(), g_editor.session->editIndex);
     ItemRow row;
     row.name = TextOf(IDC_EDITNAME);
     if (!SpecialChosen()) {
@@ -221,26 +221,36 @@ void FillRow() {
         }
         row.image = 1;
     }
-    WriteRow(list, g.session->editIndex, row, g.session->newItem);
+    return row;
 }
 
+// An item the menu could not read back as written is refused; the editor stays open.
+bool RowIsStorable() {
+    const std::string problem = StoreProblemOf(RowOfFields());
+    if (problem.empty()) return true;
+    ShowMessage(problem.c_str(), kCaptionShortError);
+    return false;
+}
+
+void FillRow() { WriteRow(ListView(), g_editor.session->editIndex, RowOfFields(), g_editor.session->newItem); }
+
 void RememberSpecialFields() {
-    g.registryPath = TextOf(IDC_REGPATH);
-    g.drive = ComboIndex(IDC_DRIVELIST);
-    g.hotkey1 = static_cast<unsigned>(SendMessageA(Item(IDC_HOTKEY1), HKM_GETHOTKEY, 0, 0));
-    g.hotkey2 = static_cast<unsigned>(SendMessageA(Item(IDC_HOTKEY2), HKM_GETHOTKEY, 0, 0));
+    g_editor.registryPath = TextOf(IDC_REGPATH);
+    g_editor.drive = ComboIndex(IDC_DRIVELIST);
+    g_editor.hotkey1 = static_cast<unsigned>(SendMessageA(Item(IDC_HOTKEY1), HKM_GETHOTKEY, 0, 0));
+    g_editor.hotkey2 = static_cast<unsigned>(SendMessageA(Item(IDC_HOTKEY2), HKM_GETHOTKEY, 0, 0));
 }
 
 void Close(int result) {
     RememberSpecialFields();
-    EndDialog(g.dialog, result);
+    EndDialog(g_editor.dialog, result);
 }
 
 void OnOK() {
-    if (g.session->addingItem) SetComboIndex(IDC_WINDOWTYPE, 0);
+    if (g_editor.session->addingItem) SetComboIndex(IDC_WINDOWTYPE, 0);
     const bool runRequired = !SpecialChosen();
     if (!NameIsFree()) return;
-    g.nameEntered = false;
+    g_editor.nameEntered = false;
     if (runRequired && ComboIndex(IDC_WINDOWTYPE) < 0) return;
     // A special item of no kind could not be stored: the row would be lost.
     if (!runRequired && ComboIndex(IDC_SPECIALLIST) < 0) return;
@@ -248,6 +258,7 @@ void OnOK() {
         ShowMessage("Please Specify an Item Name", kCaption);
         return;
     }
+    if (!RowIsStorable()) return;
     FillRow();
     Close(IDOK);
     SaveGroupItems();
@@ -255,21 +266,22 @@ void OnOK() {
 
 void OnApply() {
     if (!NameIsFree()) return;
-    g.nameEntered = false;
+    g_editor.nameEntered = false;
     if (SpecialChosen() && ComboIndex(IDC_SPECIALLIST) < 0) return;
     if (!SpecialChosen() && TextOf(IDC_EDITNAME).empty()) {
         ShowMessage("Please Specify an Item Name", kCaption);
         return;
     }
+    if (!RowIsStorable()) return;
     FillRow();
-    g.session->addingItem = false;
+    g_editor.session->addingItem = false;
     // The row now exists in the registry as well: a later Cancel keeps it.
-    g.session->newItem = false;
+    g_editor.session->newItem = false;
     SaveGroupItems();
 }
 
 void OnCancel() {
-    if (g.session->newItem) DeleteRow(ListView(), g.session->editIndex);
+    if (g_editor.session->newItem) DeleteRow(ListView(), g_editor.session->editIndex);
     Close(IDCANCEL);
 }
 
@@ -285,17 +297,17 @@ void ImportFrom(const std::string& f) {
     if (!lower.empty()) CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
     if (lower.find(".lnk") == std::string::npos) {
         SetText(IDC_EDITTARGET, QuotedWhenBlank(f));
-        if (!g.nameEntered) {
+        if (!g_editor.nameEntered) {
             SetText(IDC_EDITNAME, CutExtension(FileNameOf(f), f));
-            g.nameEntered = true;
+            g_editor.nameEntered = true;
         }
         SetText(IDC_EDITSTARTIN, FolderOf(f));
     } else if (const std::optional<Shortcut> link = ReadShortcut(f)) {
         SetText(IDC_EDITTARGET, TargetWithArguments(*link));
         SetText(IDC_EDITSTARTIN, link->workingDirectory);
-        if (!g.nameEntered) {
+        if (!g_editor.nameEntered) {
             SetText(IDC_EDITNAME, link->description);
-            g.nameEntered = true;
+            g_editor.nameEntered = true;
         }
         SendMessageA(Item(IDC_SHORTCUTKEY), HKM_SETHOTKEY, NormalizedHotkey(link->hotkey), 0);
         const int show = link->showCommand;
@@ -308,13 +320,13 @@ void ImportFrom(const std::string& f) {
     }
     if (TextOf(IDC_EDITNAME).empty()) {
         SetText(IDC_EDITNAME, FileNameOf(f));
-        g.nameEntered = true;
+        g_editor.nameEntered = true;
     }
 }
 
 void OnImportShortcut() {
     FileDialog dialog;
-    dialog.owner = g.dialog;
+    dialog.owner = g_editor.dialog;
     dialog.filter =
         "Shortcut Link file\0*.lnk\0Program Information file\0*.pif\0Executable\0*.exe; *.com; *.bat\0All Files\0*.*\0";
     dialog.filterIndex = 4;
@@ -338,31 +350,31 @@ void InitControls() {
     const WPARAM invalid = HKCOMB_NONE | HKCOMB_S | HKCOMB_C | HKCOMB_A | HKCOMB_SC | HKCOMB_SA;
     for (int id : {IDC_SHORTCUTKEY, IDC_HOTKEY1, IDC_HOTKEY2})
         SendMessageA(Item(id), HKM_SETRULES, invalid, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-    CheckDlgButton(g.dialog, IDC_SEPARATEMEM, BST_CHECKED);
-    SetText(IDC_REGPATH, g.registryPath);
-    SetComboIndex(IDC_DRIVELIST, g.drive);
-    SendMessageA(Item(IDC_HOTKEY1), HKM_SETHOTKEY, g.hotkey1, 0);
-    SendMessageA(Item(IDC_HOTKEY2), HKM_SETHOTKEY, g.hotkey2, 0);
+    CheckDlgButton(g_editor.dialog, IDC_SEPARATEMEM, BST_CHECKED);
+    SetText(IDC_REGPATH, g_editor.registryPath);
+    SetComboIndex(IDC_DRIVELIST, g_editor.drive);
+    SendMessageA(Item(IDC_HOTKEY1), HKM_SETHOTKEY, g_editor.hotkey1, 0);
+    SendMessageA(Item(IDC_HOTKEY2), HKM_SETHOTKEY, g_editor.hotkey2, 0);
 }
 
 // At the requested place, moved up and left as far as needed to keep the
 // whole dialog (and its buttons) inside the work area.
 void PlaceOnScreen() {
     RECT rc = {};
-    GetWindowRect(g.dialog, &rc);
-    const holm::Point at = holm::PlaceInsideArea({g.x, g.y}, {rc.right - rc.left, rc.bottom - rc.top}, WorkArea());
-    SetWindowPos(g.dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(g_editor.dialog, &rc);
+    const holm::Point at = holm::PlaceInsideArea({g_editor.x, g_editor.y}, {rc.right - rc.left, rc.bottom - rc.top}, WorkArea());
+    SetWindowPos(g_editor.dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void OnInit() {
     InitControls();
     PlaceOnScreen();
-    if (g.start == EditorStart::Fill) {
+    if (g_editor.start == EditorStart::Fill) {
         FillItemEditor();
         return;
     }
     ClearItemEditor();
-    if (g.start == EditorStart::ClearOnMonitorPage) {
+    if (g_editor.start == EditorStart::ClearOnMonitorPage) {
         SetComboIndex(IDC_SPECIALLIST, 0);
         ShowPages();
     }
@@ -380,9 +392,9 @@ void OnCommand(WPARAM wParam) {
     case IDC_RADIOLINK:
         if (code == BN_CLICKED) {
             ChooseType(false);
-            if (!g.nameEntered) {
+            if (!g_editor.nameEntered) {
                 SetText(IDC_EDITNAME, "");
-                g.nameEntered = true;
+                g_editor.nameEntered = true;
             }
         }
         break;
@@ -393,17 +405,17 @@ void OnCommand(WPARAM wParam) {
         if (code == CBN_SELCHANGE) OnDriveChosen();
         break;
     case IDC_EDITNAME:
-        if (code == EN_CHANGE && GetFocus() == Item(IDC_EDITNAME)) g.nameEntered = !TextOf(IDC_EDITNAME).empty();
+        if (code == EN_CHANGE && GetFocus() == Item(IDC_EDITNAME)) g_editor.nameEntered = !TextOf(IDC_EDITNAME).empty();
         break;
     case IDC_IMPORTSHORTCUT: OnImportShortcut(); break;
     case IDC_FINDTARGET: OnFindTarget(); break;
     }
 }
 
-INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR EditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        g.dialog = dialog;
+        g_editor.dialog = dialog;
         OnInit();
         return TRUE;
     case WM_COMMAND:
@@ -424,12 +436,12 @@ unsigned NormalizedHotkey(unsigned controlValue) {
 }
 
 void ShowItemEditor(HWND owner, int x, int y, EditSession& session, EditorStart start) {
-    g.session = &session;
-    g.start = start;
-    g.x = x;
-    g.y = y;
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADDITEM), owner, EditorProc, 0);
-    g.dialog = nullptr;
+    g_editor.session = &session;
+    g_editor.start = start;
+    g_editor.x = x;
+    g_editor.y = y;
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADDITEM), owner, holm::GuardedProc<INT_PTR, EditorProc>, 0);
+    g_editor.dialog = nullptr;
 }
 
 }  // namespace setwise

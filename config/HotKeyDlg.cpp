@@ -7,8 +7,10 @@
 #include "registry.h"
 #include "holm_values.h"
 #include "hotkey_plan.h"
+#include "messages.h"
 #include "resource.h"
 #include "win_handles.h"
+#include "no_throw.h"
 
 namespace setwise {
 
@@ -63,7 +65,7 @@ struct Placement {
     int x, y;
 };
 
-INT_PTR CALLBACK HotKeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HotKeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         const auto* at = reinterpret_cast<const Placement*>(lParam);
@@ -75,7 +77,11 @@ INT_PTR CALLBACK HotKeyDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             KeepShownShortcuts(dialog);
-            if (LOWORD(wParam) == IDOK) HotKeySaveForm();
+            if (LOWORD(wParam) == IDOK && !HotKeySaveForm()) {
+                ShowFormMessage(dialog, "The hotkeys could not be written to the registry. They were not saved.",
+                                kCaptionError, MB_OK | MB_ICONERROR);
+                return TRUE;
+            }
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;
         }
@@ -112,7 +118,7 @@ bool HotKeySaveForm() {
 
 void ShowHotKeyDlg(HWND owner, int x, int y) {
     Placement at = {x, y};
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HOTKEYS), owner, HotKeyDlgProc,
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_HOTKEYS), owner, holm::GuardedProc<INT_PTR, HotKeyDlgProc>,
                     reinterpret_cast<LPARAM>(&at));
 }
 

@@ -109,10 +109,12 @@ holm::CloakExport ExportOfForm() {
     return cloak;
 }
 
-bool InList(const std::string& name) {
+// The cloak of the list that `name` names, as the list spells it (the
+// registry does not tell letter case apart); empty when none.
+std::string ListedName(const std::string& name) {
     for (const std::string& cloak : g_state.cloaks)
-        if (cloak == name) return true;
-    return false;
+        if (lstrcmpiA(cloak.c_str(), name.c_str()) == 0) return cloak;
+    return "";
 }
 
 // The five file values of the record as stored (the files are the record's,
@@ -238,9 +240,9 @@ bool MenuSchemeExport(const std::string& file) {
 }
 
 bool MenuSchemeDelete(HWND owner) {
-    const std::string& name = g_state.name;
-    if (!InList(name)) {
-        ShowFormMessage(owner, ("Cloak \"" + name + "\" doesn't exist!").c_str(), "Error deleting cloak",
+    const std::string name = ListedName(g_state.name);
+    if (name.empty()) {
+        ShowFormMessage(owner, ("Cloak \"" + g_state.name + "\" doesn't exist!").c_str(), "Error deleting cloak",
                         MB_OK | MB_ICONERROR);
         return false;
     }

@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "win_handles.h"
 #include "window_util.h"
+#include "no_throw.h"
 
 namespace setwise {
 
@@ -407,10 +408,11 @@ void OnListClicked() {
     ShowState();
 }
 
-void OnSave() {
+bool OnSave() {
     KeepTypedState();
-    MenuSchemeSave();
+    const bool saved = MenuSchemeSave();
     ShowList();
+    return saved;
 }
 
 void OnExport() {
@@ -479,8 +481,7 @@ bool OnCommand(int id, int code) {
     case IDC_MS_EXPORT: OnExport(); return true;
     case IDC_MS_DELETE: OnDelete(); return true;
     case IDOK:
-        OnSave();
-        EndDialog(g_view.dialog, IDOK);
+        if (OnSave()) EndDialog(g_view.dialog, IDOK);
         return true;
     case IDCANCEL:
         KeepTypedState();
@@ -490,7 +491,7 @@ bool OnCommand(int id, int code) {
     return false;
 }
 
-INT_PTR CALLBACK MenuSchemeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR MenuSchemeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         g_view.dialog = dialog;
@@ -503,6 +504,7 @@ INT_PTR CALLBACK MenuSchemeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_VSCROLL: OnBarMoved(reinterpret_cast<HWND>(lParam)); return TRUE;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!item) return FALSE;
         if (item->CtlID == IDC_MS_BGPREVIEW) DrawPreview(*item);
         else if (item->CtlID == IDC_MS_ICONPREVIEW) DrawIconPreview(*item);
         else DrawSwatch(*item);
@@ -527,7 +529,7 @@ void ShowMenuSchemeForm(HWND owner, int x, int y) {
         g_view.created = true;
     }
     g_view.position = POINT{x, y};
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MENUSCHEME), owner, MenuSchemeProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MENUSCHEME), owner, holm::GuardedProc<INT_PTR, MenuSchemeProc>, 0);
 }
 
 }  // namespace setwise

@@ -9,15 +9,17 @@
 #include "registry.h"
 #include "form_layout.h"
 #include "group_keys.h"
+#include "messages.h"
 #include "resource.h"
 #include "win_handles.h"
 #include "window_util.h"
+#include "no_throw.h"
 
 namespace setwise {
 
 namespace {
 
-constexpr char kCaption[] = "HOLM Configuration";
+constexpr char kOptionsCaption[] = "HOLM Configuration";
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr int kClientWidth = 506, kClientHeight = 479;
 constexpr int kOffset = 25;
@@ -288,7 +290,7 @@ void ShowChooser() {
     ShowMenuSchemeForm(g_dialog, rc.left + kOffset, rc.top + kOffset);
 }
 
-INT_PTR CALLBACK AddTitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR AddTitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         const auto* at = reinterpret_cast<const POINT*>(lParam);
@@ -317,7 +319,7 @@ void AddTitle() {
     RECT rc = {};
     GetWindowRect(g_dialog, &rc);
     POINT at = {rc.left + kOffset, rc.top + kOffset};
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADDTITLE), g_dialog, AddTitleProc,
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ADDTITLE), g_dialog, holm::GuardedProc<INT_PTR, AddTitleProc>,
                     reinterpret_cast<LPARAM>(&at));
 }
 
@@ -328,18 +330,22 @@ void RemoveSelectedTitles() {
 }
 
 // Typing into the delay field moves the bar; the spin buttons do not.
-LRESULT CALLBACK DelayEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DelayEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallWindowProcA(g_delayEditProc, edit, message, wParam, lParam);
     if (message == WM_KEYUP) SendMessageA(Item(IDC_OPT_DELAYBAR), TBM_SETPOS, TRUE, NumberOf(IDC_OPT_DELAY));
     return result;
 }
 
-void SaveShownState() {
+// False, after saying so, when the registry did not take the options.
+bool SaveShownState() {
     KeepShownState();
-    OptionsSaveForm();
+    if (OptionsSaveForm()) return true;
+    ShowFormMessage(g_dialog, "The options could not be written to the registry. They were not saved.", kCaptionError,
+                    MB_OK | MB_ICONERROR);
+    return false;
 }
 
-INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         g_dialog = dialog;
@@ -347,7 +353,7 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         CreateFormControls();
         ShowState();
         g_delayEditProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            Item(IDC_OPT_DELAY), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DelayEditProc)));
+            Item(IDC_OPT_DELAY), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(holm::GuardedProc<LRESULT, DelayEditProc>)));
         SetFocus(Item(IDOK));
         return FALSE;
     case WM_HSCROLL:
@@ -357,7 +363,9 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDOK: SaveShownState(); EndDialog(dialog, IDOK); return TRUE;
+        case IDOK:
+            if (SaveShownState()) EndDialog(dialog, IDOK);
+            return TRUE;
         case IDCANCEL: KeepShownState(); EndDialog(dialog, IDCANCEL); return TRUE;
         case IDC_OPT_APPLY: SaveShownState(); return TRUE;
         case IDC_OPT_ADDTITLE: AddTitle(); return TRUE;
@@ -429,7 +437,7 @@ void SetOptionDefaults(bool isNT) {
             g_state.enabled[kHideMinimized] = false;
         }
     }
-    g_state.checked[kMiddleButtonAsDblClick] = isNT;
+    g_state.enabled[kMiddleButtonAsDblClick] = isNT;
     g_state.initMenuTitle = "%d, %t";
     g_state.windowListTitle = "%u on \\\\%c";
     g_state.checked[kUseCustomMenus] = true;
@@ -437,10 +445,12 @@ void SetOptionDefaults(bool isNT) {
     RegisterCloakFileType(nullptr);
 }
 
-void ShowOptionsForm(HWND owner, int x, int y) {
+void ShowOptionsForm(HWND owner, int x, int y, bool fromMenu) {
     g_position = POINT{x, y};
     OptionsFillForm(std::string(kProductKey) + "\\");
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsProc, 0);
+    // Windows 95 passes no middle button through the hook's way of working.
+    if (fromMenu && !IsNT()) g_state.enabled[kMiddleButtonAsDblClick] = false;
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner, holm::GuardedProc<INT_PTR, OptionsProc>, 0);
 }
 
 POINT OptionsFormPosition(HWND mainForm) {
@@ -467,11 +477,16 @@ bool RegisterCloakFileType(HWND owner) {
     };
     for (const Entry& e : entries) {
         holm::UniqueKey key = holm::CreateKey(HKEY_CLASSES_ROOT, e.key);
-        if (!key || !WriteString(key.Get(), e.name, e.data)) return false;
-        if (lstrcmpA(e.key, "hcfile") == 0 && !WriteDword(key.Get(), "EditFlags", 0)) return false;
+        if (!key || !WriteString(key.Get(), e.name, e.data) ||
+            (lstrcmpA(e.key, "hcfile") == 0 && !WriteDword(key.Get(), "EditFlags", 0))) {
+            if (owner)
+                ShowFormMessage(owner, "The \"HOLM Cloak\" file type could not be registered.", kCaptionError,
+                                MB_OK | MB_ICONERROR);
+            return false;
+        }
     }
     if (owner)
-        MessageBoxA(owner, "\"HOLM Cloak\" file type successfully registered.", kCaption, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(owner, "\"HOLM Cloak\" file type successfully registered.", kOptionsCaption, MB_OK | MB_ICONINFORMATION);
     return true;
 }
 

@@ -41,8 +41,9 @@ bool OptionsSaveForm();
 // The first run's settings.
 void SetOptionDefaults(bool isNT);
 
-// Shows the window modally at (x, y), filled from the registry first.
-void ShowOptionsForm(HWND owner, int x, int y);
+// Shows the window modally at (x, y), filled from the registry first;
+// opened from the menu on Windows 95, the middle-button option is disabled first.
+void ShowOptionsForm(HWND owner, int x, int y, bool fromMenu);
 // Where the window stood when it was last shown (or will first stand).
 POINT OptionsFormPosition(HWND mainForm);
 

@@ -9,6 +9,7 @@
 #include "start_menu_import.h"
 #include "view_rows.h"
 #include "registry.h"
+#include "store_limits.h"
 #include "win_handles.h"
 
 namespace setwise {
@@ -19,7 +20,6 @@ struct ModelState {
     HWND tree = nullptr;
     HWND list = nullptr;
     HTREEITEM root = nullptr;
-    std::string currentGroupPath = kRootGroup;
     HTREEITEM currentGroupNode = nullptr;
     std::string startupGroupName;
     bool firstRun = false;
@@ -30,13 +30,14 @@ struct ModelState {
     FirstRunHooks hooks;
 };
 
-ModelState g;
+ModelState g_model;
 
 constexpr char kCaptionWelcome[] = "Setwise for HOLM v1.0: Welcome!";
+constexpr char kBadGroupName[] = "A group name cannot be empty or hold a backslash (\\), and has at most 255 characters.";
 
 bool FindPath(HTREEITEM node, HTREEITEM wanted, const std::string& path, std::string& found) {
-    for (HTREEITEM child : ChildNodes(g.tree, node)) {
-        const std::string childPath = path + "\\" + NodeText(g.tree, child);
+    for (HTREEITEM child : ChildNodes(g_model.tree, node)) {
+        const std::string childPath = path + "\\" + NodeText(g_model.tree, child);
         if (child == wanted) {
             found = childPath;
             return true;
@@ -47,10 +48,10 @@ bool FindPath(HTREEITEM node, HTREEITEM wanted, const std::string& path, std::st
 }
 
 void MarkNode(HTREEITEM node, const std::string& name) {
-    if (name == g.startupGroupName)
-        SetNodeImages(g.tree, node, kImageStartup, kImageStartup);
+    if (name == g_model.startupGroupName)
+        SetNodeImages(g_model.tree, node, kImageStartup, kImageStartup);
     else
-        SetNodeImages(g.tree, node, kImageGroup, kImageGroupSelected);
+        SetNodeImages(g_model.tree, node, kImageGroup, kImageGroupSelected);
 }
 
 void ReportOpenFailure(const std::string& what) {
@@ -67,7 +68,7 @@ void LoadSubtree(HTREEITEM node, const std::string& groupPath) {
         const std::string childPath = groupPath + "\\" + name;
         std::vector<std::string> ignored;
         if (!ReadSubgroups(childPath, ignored)) ReportOpenFailure(name);
-        HTREEITEM child = AddChildNode(g.tree, node, name, kImageGroup, kImageGroupSelected);
+        HTREEITEM child = AddChildNode(g_model.tree, node, name, kImageGroup, kImageGroupSelected);
         MarkNode(child, name);
         LoadSubtree(child, childPath);
     }
@@ -83,7 +84,7 @@ void LoadTopGroups() {
             ReportOpenFailure(name);
             continue;
         }
-        HTREEITEM child = AddChildNode(g.tree, g.root, name, kImageGroup, kImageGroupSelected);
+        HTREEITEM child = AddChildNode(g_model.tree, g_model.root, name, kImageGroup, kImageGroupSelected);
         MarkNode(child, name);
         LoadSubtree(child, path);
     }
@@ -125,15 +126,15 @@ void RunFirstRun() {
     ShowMessage("New Installation of HOLM Detected, creating default menu, Please Wait while your Start Menu is "
                 "imported",
                 kCaptionWelcome);
-    if (g.hooks.selectRoot) g.hooks.selectRoot();
-    g.firstRun = true;
+    if (g_model.hooks.selectRoot) g_model.hooks.selectRoot();
+    g_model.firstRun = true;
     WriteProductText(values::kStartupGroupName, "");
-    ImportFolder(0, StartMenuFolder(false));
-    if (g.isNT) ImportFolder(0, StartMenuFolder(true));
-    ImportFolder(0, QuickLaunchFolder());
+    ImportFolder(g_model.root, StartMenuFolder(false));
+    if (g_model.isNT) ImportFolder(g_model.root, StartMenuFolder(true));
+    ImportFolder(g_model.root, QuickLaunchFolder());
     WriteDefaultItems();
-    ShowGroup(g.root);
-    if (g.hooks.setOptionDefaults) g.hooks.setOptionDefaults(g.isNT);
+    ShowGroup(g_model.root);
+    if (g_model.hooks.setOptionDefaults) g_model.hooks.setOptionDefaults(g_model.isNT);
     WriteDefaultCloak();
     ShowMessage("Default Settings have been created. To Complete installation, configure your personal settings and "
                 "reboot.",
@@ -141,7 +142,7 @@ void RunFirstRun() {
 }
 
 std::optional<std::string> TextForRow(const ItemRow& row) {
-    for (const NamedText& stored : g.storedTexts)
+    for (const NamedText& stored : g_model.storedTexts)
         if (stored.first == row.name && ParseItemText(stored.first, stored.second).SameColumns(row))
             return stored.second;
     return BuildItemText(row);
@@ -150,14 +151,14 @@ std::optional<std::string> TextForRow(const ItemRow& row) {
 std::vector<NamedText> TextsOfRows(const std::vector<int>& rows) {
     std::vector<NamedText> texts;
     for (int i : rows) {
-        const ItemRow row = ReadRow(g.list, i);
+        const ItemRow row = ReadRow(g_model.list, i);
         if (const auto text = TextForRow(row)) texts.emplace_back(row.name, *text);
     }
     return texts;
 }
 
 std::vector<int> AllRows() {
-    std::vector<int> rows(RowCount(g.list));
+    std::vector<int> rows(RowCount(g_model.list));
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<int>(i);
     return rows;
 }
@@ -165,7 +166,9 @@ std::vector<int> AllRows() {
 // A change of letter case only: the registry sees one key, so the group
 // goes through a spare key and never exists nowhere.
 bool RenameCaseOnly(const std::string& oldPath, const std::string& newPath) {
-    const std::string spare = oldPath + " (renaming)";
+    std::string spare = oldPath + " (renaming)";
+    std::vector<std::string> ignored;
+    for (int n = 2; ReadSubgroups(spare, ignored); ++n) spare = oldPath + " (renaming " + std::to_string(n) + ")";
     if (!CopyGroupTree(oldPath, spare)) return false;
     DeleteGroupTree(oldPath);
     if (!CopyGroupTree(spare, newPath)) return false;
@@ -176,53 +179,47 @@ bool RenameCaseOnly(const std::string& oldPath, const std::string& newPath) {
 }  // namespace
 
 void AttachViews(HWND tree, HWND list) {
-    g.tree = tree;
-    g.list = list;
-    g.root = nullptr;
-    g.currentGroupNode = nullptr;
-    g.storedTexts.clear();
+    g_model.tree = tree;
+    g_model.list = list;
+    g_model.root = nullptr;
+    g_model.currentGroupNode = nullptr;
+    g_model.storedTexts.clear();
 }
 
-void SetIsNT(bool isNT) { g.isNT = isNT; }
-bool IsNT() { return g.isNT; }
-HWND TreeView() { return g.tree; }
-HWND ListView() { return g.list; }
-void SetFirstRunHooks(const FirstRunHooks& hooks) { g.hooks = hooks; }
+void SetIsNT(bool isNT) { g_model.isNT = isNT; }
+bool IsNT() { return g_model.isNT; }
+HWND TreeView() { return g_model.tree; }
+HWND ListView() { return g_model.list; }
+void SetFirstRunHooks(const FirstRunHooks& hooks) { g_model.hooks = hooks; }
 
 HTREEITEM ResetTree() {
-    SendMessageA(g.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    SendMessageA(g.list, LVM_DELETEALLITEMS, 0, 0);
-    g.storedTexts.clear();
-    g.root = AddChildNode(g.tree, nullptr, kRootGroup, kImageRoot, kImageRoot);
-    g.currentGroupNode = g.root;
-    g.currentGroupPath = kRootGroup;
-    return g.root;
+    SendMessageA(g_model.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    SendMessageA(g_model.list, LVM_DELETEALLITEMS, 0, 0);
+    g_model.storedTexts.clear();
+    g_model.root = AddChildNode(g_model.tree, nullptr, kRootGroup, kImageRoot, kImageRoot);
+    g_model.currentGroupNode = g_model.root;
+    return g_model.root;
 }
 
-HTREEITEM RootNode() { return g.root; }
+HTREEITEM RootNode() { return g_model.root; }
 
-HTREEITEM SelectedGroup() { return TreeView_GetSelection(g.tree); }
-int FirstSelectedItem() { return FirstSelectedRow(g.list); }
+HTREEITEM SelectedGroup() { return TreeView_GetSelection(g_model.tree); }
+int FirstSelectedItem() { return FirstSelectedRow(g_model.list); }
 
-void GroupKeyPath(HTREEITEM node) {
-    if (!node) return;
-    if (node == g.root) {
-        g.currentGroupPath = kRootGroup;
-        return;
-    }
+std::string GroupPathOf(HTREEITEM node) {
+    if (!node) return "";
+    if (node == g_model.root) return kRootGroup;
     std::string found;
-    if (FindPath(g.root, node, kRootGroup, found)) g.currentGroupPath = found;
+    return FindPath(g_model.root, node, kRootGroup, found) ? found : "";
 }
 
-const std::string& CurrentGroupPath() { return g.currentGroupPath; }
-void SetCurrentGroupPath(const std::string& path) { g.currentGroupPath = path; }
-HTREEITEM CurrentGroupNode() { return g.currentGroupNode; }
-void SetCurrentGroupNode(HTREEITEM node) { g.currentGroupNode = node; }
-const std::string& StartupGroupName() { return g.startupGroupName; }
-bool FirstRun() { return g.firstRun; }
+HTREEITEM CurrentGroupNode() { return g_model.currentGroupNode; }
+void SetCurrentGroupNode(HTREEITEM node) { g_model.currentGroupNode = node; }
+const std::string& StartupGroupName() { return g_model.startupGroupName; }
+bool FirstRun() { return g_model.firstRun; }
 
-bool CreateGroupKey() {
-    if (CreateGroupKeyAt(g.currentGroupPath)) return true;
+bool CreateGroupKey(const std::string& groupPath) {
+    if (!groupPath.empty() && CreateGroupKeyAt(groupPath)) return true;
     ShowMessage("Failed to Create Group in Registry!", "Error");
     return false;
 }
@@ -233,90 +230,101 @@ bool DeleteKeyTree(const std::string& groupPath) {
     return false;
 }
 
+std::string StoreProblemOf(const ItemRow& row) {
+    holm::StoreFault fault = holm::StoreFault::None;
+    if (row.type == kTypeShortcut) {
+        fault = holm::CheckItemField(row.target);
+        if (fault == holm::StoreFault::None) fault = holm::CheckItemField(row.startIn);
+    }
+    if (fault == holm::StoreFault::None) fault = holm::CheckStoredItem(row.name, BuildItemText(row).value_or(""));
+    return holm::StoreFaultText(fault, row.name);
+}
+
 void SetStartupGroupName(const std::string& name) {
     WriteProductText(values::kStartupGroupName, name);
-    g.startupGroupName = name;
+    g_model.startupGroupName = name;
 }
 
 bool IsNewInstallation() { return !ProductHasValue(values::kTrayVisible); }
 
 void LoadMenuTree() {
     if (ProductKeyExists()) {
-        g.startupGroupName = ReadProductText(values::kStartupGroupName);
+        g_model.startupGroupName = ReadProductText(values::kStartupGroupName);
         LoadTopGroups();
     }
-    g.firstRun = false;
+    g_model.firstRun = false;
     if (IsNewInstallation()) RunFirstRun();
 }
 
-void LoadGroupItems() {
+void LoadGroupItems(const std::string& groupPath) {
     std::vector<NamedText> values;
-    if (!ReadGroupValues(g.currentGroupPath, values)) return;
-    g.storedTexts = values;
+    if (!ReadGroupValues(groupPath, values)) return;
+    g_model.storedTexts = values;
     if (values.empty()) {
-        SendMessageA(g.list, LVM_DELETEALLITEMS, 0, 0);
+        SendMessageA(g_model.list, LVM_DELETEALLITEMS, 0, 0);
         return;
     }
-    for (const NamedText& v : values) InsertRow(g.list, RowCount(g.list), ParseItemText(v.first, v.second));
+    for (const NamedText& v : values) InsertRow(g_model.list, RowCount(g_model.list), ParseItemText(v.first, v.second));
 }
 
 void ShowGroup(HTREEITEM node) {
-    SendMessageA(g.list, LVM_DELETEALLITEMS, 0, 0);
-    g.currentGroupNode = node;
-    GroupKeyPath(node);
-    LoadGroupItems();
+    SendMessageA(g_model.list, LVM_DELETEALLITEMS, 0, 0);
+    g_model.currentGroupNode = node;
+    LoadGroupItems(GroupPathOf(node));
 }
 
 bool SaveGroupItems() {
-    GroupKeyPath(g.currentGroupNode);
+    const std::string path = GroupPathOf(g_model.currentGroupNode);
     std::vector<NamedText> existing;
-    if (!ReadGroupValues(g.currentGroupPath, existing)) {
+    if (!ReadGroupValues(path, existing)) {
         ShowMessage("RegSaveValues: Failed to Open Group in Registry!", "Error");
         return false;
     }
     const std::vector<NamedText> values = TextsOfRows(AllRows());
-    const bool saved = ReplaceGroupValues(g.currentGroupPath, values);
-    if (saved) g.storedTexts = values;
+    const bool saved = ReplaceGroupValues(path, values);
+    if (saved) g_model.storedTexts = values;
     return saved;
 }
 
 void CopyItemsToGroup(HTREEITEM target, bool move) {
-    const std::string shownPath = g.currentGroupPath;
-    GroupKeyPath(target);
-    const std::string targetPath = g.currentGroupPath;
-    g.currentGroupPath = shownPath;
-    if (target == g.currentGroupNode) {
+    const std::string targetPath = GroupPathOf(target);
+    if (target == g_model.currentGroupNode) {
         ShowMessage("Dragging to the same group", kCaptionShortError);
         return;
     }
-    const std::vector<int> rows = SelectedRows(g.list);
-    for (const NamedText& v : TextsOfRows(rows)) WriteGroupValue(targetPath, v.first, v.second);
+    // A row goes from the list only once it stands in the target group.
+    std::vector<int> written;
+    for (int row : SelectedRows(g_model.list)) {
+        const std::vector<NamedText> texts = TextsOfRows({row});
+        if (!texts.empty() && WriteGroupValue(targetPath, texts[0].first, texts[0].second)) written.push_back(row);
+    }
     if (!move) return;
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) DeleteRow(g.list, *it);
+    for (auto it = written.rbegin(); it != written.rend(); ++it) DeleteRow(g_model.list, *it);
     SaveGroupItems();
 }
 
 std::string RenameGroup(HTREEITEM node, const std::string& newName) {
-    const std::string oldText = NodeText(g.tree, node);
+    const std::string oldText = NodeText(g_model.tree, node);
+    if (!holm::IsStorableGroupName(newName)) {
+        ShowMessage(kBadGroupName, kCaptionError);
+        return oldText;
+    }
     std::string name = newName;
-    GroupKeyPath(node);
-    const std::string oldPath = g.currentGroupPath;
-    HTREEITEM parent = TreeView_GetParent(g.tree, node);
+    const std::string oldPath = GroupPathOf(node);
+    HTREEITEM parent = TreeView_GetParent(g_model.tree, node);
     bool merge = false;
-    for (HTREEITEM sibling : ChildNodes(g.tree, parent)) {
-        if (sibling == node || !SameTextIgnoringCase(NodeText(g.tree, sibling), newName)) continue;
+    for (HTREEITEM sibling : ChildNodes(g_model.tree, parent)) {
+        if (sibling == node || !SameTextIgnoringCase(NodeText(g_model.tree, sibling), newName)) continue;
         if (ShowMessage("A folder of that name already exists! Do You Wish to merge it with the other folder?",
                         kCaptionError, MB_YESNO) == IDYES) {
             merge = true;
-            TreeView_DeleteItem(g.tree, sibling);
+            TreeView_DeleteItem(g_model.tree, sibling);
         } else {
             name = oldText;
         }
     }
     if (name != oldText) {
-        GroupKeyPath(parent);
-        const std::string newPath = g.currentGroupPath + "\\" + name;
-        g.currentGroupPath = oldPath;
+        const std::string newPath = GroupPathOf(parent) + "\\" + name;
         bool moved;
         if (!merge && SameTextIgnoringCase(name, oldText)) {
             moved = RenameCaseOnly(oldPath, newPath);
@@ -328,19 +336,19 @@ std::string RenameGroup(HTREEITEM node, const std::string& newName) {
         }
         if (!moved) name = oldText;
         if (merge && moved) {
-            for (HTREEITEM child : ChildNodes(g.tree, node)) TreeView_DeleteItem(g.tree, child);
+            for (HTREEITEM child : ChildNodes(g_model.tree, node)) TreeView_DeleteItem(g_model.tree, child);
             std::vector<std::string> names;
             if (ReadSubgroups(newPath, names))
                 LoadSubtree(node, newPath);
             else
                 ShowMessage(("Error Opening Key: " + newPath).c_str(), "Error!");
-            SetNodeText(g.tree, node, name);
-            TreeView_SelectItem(g.tree, node);
-            TreeView_Expand(g.tree, node, TVE_COLLAPSE);
+            SetNodeText(g_model.tree, node, name);
+            TreeView_SelectItem(g_model.tree, node);
+            TreeView_Expand(g_model.tree, node, TVE_COLLAPSE);
             ShowGroup(node);
         }
     }
-    SetNodeText(g.tree, node, name);
+    SetNodeText(g_model.tree, node, name);
     return name;
 }
 

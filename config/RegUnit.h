@@ -24,22 +24,30 @@ HTREEITEM RootNode();
 
 HTREEITEM SelectedGroup();
 int FirstSelectedItem();
-void GroupKeyPath(HTREEITEM node);
-const std::string& CurrentGroupPath();
-void SetCurrentGroupPath(const std::string& path);
+// The group path of a node ("Init Menu\A\B"); empty for a node not in the tree.
+std::string GroupPathOf(HTREEITEM node);
 HTREEITEM CurrentGroupNode();
 void SetCurrentGroupNode(HTREEITEM node);
 const std::string& StartupGroupName();
 bool FirstRun();
 
-bool CreateGroupKey();
+// Creates (or opens) the group's key; says so when it cannot.
+bool CreateGroupKey(const std::string& groupPath);
 bool DeleteKeyTree(const std::string& groupPath);
+// Renames (or merges) the group's key; returns the name the node keeps. A
+// name that cannot be one key is refused with a message.
 std::string RenameGroup(HTREEITEM node, const std::string& newName);
 void LoadMenuTree();
-void LoadGroupItems();
+void LoadGroupItems(const std::string& groupPath);
 bool SaveGroupItems();
+// Writes the selected rows into the target group; a move then takes from
+// the list (and the current group) the rows that were written.
 void CopyItemsToGroup(HTREEITEM target, bool move);
 void SetStartupGroupName(const std::string& name);
+struct ItemRow;
+// Why the row cannot be stored so that the menu reads it back (too long, a
+// "|" in its target or start folder), or empty.
+std::string StoreProblemOf(const ItemRow& row);
 
 // Shows the group's items as a selection of the node does: the list is
 // emptied and refilled (the main window adds sorting and sizing).

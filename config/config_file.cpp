@@ -9,6 +9,7 @@
 
 #include "RegUnit.h"
 #include "group_keys.h"
+#include "messages.h"
 #include "reg_file.h"
 #include "registry.h"
 #include "win_handles.h"
@@ -67,17 +68,49 @@ bool ReadWholeFile(const std::string& file, std::string& bytes) {
     return static_cast<bool>(in.read(&bytes[0], size));
 }
 
-bool RunRegistryEditor(const std::string& file) {
-    std::string command = "regedit /s \"" + file + "\"";
+// The system's own registry editor, never one found by searching.
+std::string RegistryEditorPath() {
+    char windows[MAX_PATH] = "";
+    const UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return "";
+    std::string path(windows, n);
+    if (path.back() != '\\') path += '\\';
+    return path + "regedit.exe";
+}
+
+// A file of our own that holds exactly `bytes`: what regedit reads is what was checked.
+std::string PrivateCopy(const std::string& bytes) {
+    char folder[MAX_PATH] = "", file[MAX_PATH] = "";
+    const DWORD n = GetTempPathA(MAX_PATH, folder);
+    if (n == 0 || n >= MAX_PATH || !GetTempFileNameA(folder, "hcf", 0, file)) return "";
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (out) out.close();
+    if (out) return file;
+    DeleteFileA(file);
+    return "";
+}
+
+bool RunRegistryEditor(const std::string& bytes) {
+    const std::string editor = RegistryEditorPath();
+    const std::string file = PrivateCopy(bytes);
+    if (editor.empty() || file.empty()) return false;
+    std::string command = "\"" + editor + "\" /s \"" + file + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    holm::UniqueKernelHandle thread(process.hThread), handle(process.hProcess);
-    return WaitForSingleObject(handle.Get(), kImportTimeoutMs) == WAIT_OBJECT_0;
+    const bool started = CreateProcessA(editor.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                        &startup, &process) != FALSE;
+    bool ended = false;
+    if (started) {
+        holm::UniqueKernelHandle thread(process.hThread), handle(process.hProcess);
+        ended = WaitForSingleObject(handle.Get(), kImportTimeoutMs) == WAIT_OBJECT_0;
+    }
+    // An editor still running may still read the copy: it stays then.
+    if (!started || ended) DeleteFileA(file.c_str());
+    return ended;
 }
 
 std::string Lowered(std::string text) {
@@ -105,6 +138,22 @@ bool RegistryHolds(const std::vector<Section>& sections) {
         if (!found) return false;
     }
     return true;
+}
+
+// The settings that start programs or move the cloaks that the file would
+// change, one line each; empty when it changes none of them.
+std::string ChangedSettings(const std::vector<Section>& sections) {
+    std::string lines;
+    for (const char* name : {values::kStartupGroupName, values::kCloakDir}) {
+        const std::string now = ReadProductText(name);
+        for (const Section& s : sections) {
+            if (Lowered(s.path) != Lowered(kProductKey)) continue;
+            for (const Value& v : s.values)
+                if (Lowered(v.name) == Lowered(name) && v.type == Value::Type::String && v.text != now)
+                    lines += std::string("\r\n") + name + ": \"" + v.text + "\" (now \"" + now + "\")";
+        }
+    }
+    return lines;
 }
 
 void PutKeptMenuBack() {
@@ -141,12 +190,18 @@ OpenOutcome OpenConfiguration(const std::string& file, std::string& message) {
                   read.error + "). Nothing was changed.";
         return OpenOutcome::Refused;
     }
+    const std::string changes = ChangedSettings(read.sections);
+    if (!changes.empty() &&
+        ShowMessage(("The file \"" + file + "\" changes the start-up group run at logon or the cloak directory:\r\n" +
+                     changes + "\r\n\r\nOpen it all the same?")
+                        .c_str(),
+                    kCaptionWarning, MB_YESNO | MB_ICONWARNING) != IDYES)
+        return OpenOutcome::Declined;
     DeleteGroupTree(kKeptMenu);
     if (!CopyGroupTree(kRootGroup, kKeptMenu)) CreateGroupKeyAt(kKeptMenu);
     DeleteGroupTree(kRootGroup);
-    SetCurrentGroupPath(kRootGroup);
-    CreateGroupKey();
-    const bool imported = RunRegistryEditor(file) && RegistryHolds(read.sections);
+    CreateGroupKey(kRootGroup);
+    const bool imported = RunRegistryEditor(bytes) && RegistryHolds(read.sections);
     if (!imported) PutKeptMenuBack();
     DeleteGroupTree(kKeptMenu);
     if (!imported) {

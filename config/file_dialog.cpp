@@ -19,7 +19,8 @@ std::string Ask(const FileDialog& dialog, const std::string& preset, BOOL(WINAPI
     ofn.lpstrTitle = dialog.title;
     ofn.lpstrDefExt = dialog.defaultExtension;
     ofn.lpstrInitialDir = dialog.initialFolder && *dialog.initialFolder ? dialog.initialFolder : nullptr;
-    ofn.Flags = dialog.flags;
+    // The current folder stays where it was: programs are never looked for in a folder the user browsed to.
+    ofn.Flags = dialog.flags | OFN_NOCHANGEDIR;
     return show(&ofn) ? std::string(file) : std::string();
 }
 

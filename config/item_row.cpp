@@ -1,5 +1,7 @@
 #include "item_row.h"
 
+#include <windows.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -63,8 +65,19 @@ constexpr NamedKey kKeyNames[] = {
     {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
+bool IsPunctuationKey(unsigned vk) { return (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF) || vk == 0xE2; }
+
+// The character a punctuation key types on this keyboard (';' for the key
+// VK_OEM_1 on a US layout), or 0.
+char CharacterOfKey(unsigned vk) {
+    if (!IsPunctuationKey(vk)) return 0;
+    const UINT c = MapVirtualKeyA(vk, 2 /* MAPVK_VK_TO_CHAR */) & 0x7FFF;
+    return c > ' ' && c < 0x7F ? static_cast<char>(c) : 0;
+}
+
 std::string KeyName(unsigned vk) {
     if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, static_cast<char>(vk));
+    if (const char c = CharacterOfKey(vk)) return std::string(1, c);
     if (vk >= 0x70 && vk <= 0x87) return "F" + std::to_string(vk - 0x6F);
     if (vk >= 0x60 && vk <= 0x69) return "Num " + std::to_string(vk - 0x60);
     for (const NamedKey& k : kKeyNames)
@@ -87,9 +100,21 @@ std::string ShortcutText(unsigned vk, bool shift) {
 }
 
 unsigned ShortcutKey(const std::string& text, bool* shift) {
-    const size_t plus = text.rfind('+');
-    const std::string key = plus == std::string::npos ? text : text.substr(plus + 1);
-    if (shift) *shift = Contains(text.substr(0, plus == std::string::npos ? 0 : plus), "Shift");
+    // The key's name follows the modifiers and may itself be "+".
+    std::string key = text;
+    bool shifted = false;
+    for (bool more = true; more;) {
+        more = false;
+        for (const char* modifier : {"Shift+", "Ctrl+", "Alt+"}) {
+            const std::string m = modifier;
+            if (key.size() > m.size() && key.compare(0, m.size(), m) == 0) {
+                shifted = shifted || m == "Shift+";
+                key.erase(0, m.size());
+                more = true;
+            }
+        }
+    }
+    if (shift) *shift = shifted;
     if (key.empty()) return 0;
     for (unsigned vk = 1; vk < 256; ++vk)
         if (KeyName(vk) == key) return vk;
@@ -108,7 +133,10 @@ std::string HotkeyCharOf(const std::string& shortcutText) {
     if (shortcutText.empty()) return "";
     const unsigned vk = ShortcutKey(shortcutText);
     if (vk == 0) return "";
-    const char c = static_cast<char>(vk);
+    // A punctuation key is stored as the character it types, which the
+    // menu turns back into the same key.
+    const char typed = CharacterOfKey(vk);
+    const char c = typed ? typed : static_cast<char>(vk);
     const bool shift = Contains(shortcutText, "Shift");
     return std::string(1, static_cast<char>(shift ? std::toupper(static_cast<unsigned char>(c))
                                                   : std::tolower(static_cast<unsigned char>(c))));

@@ -1,5 +1,6 @@
 // One row of the item list and its stored text: the kinds of Init Menu
-// items, their column texts and the hotkey character. Pure logic.
+// items, their column texts and the hotkey character (a punctuation key's
+// character comes from the keyboard layout).
 #pragma once
 #include <optional>
 #include <string>

@@ -10,6 +10,7 @@
 #include "shortcut_reader.h"
 #include "view_rows.h"
 #include "registry.h"
+#include "store_limits.h"
 #include "win_handles.h"
 
 namespace setwise {
@@ -98,10 +99,40 @@ HTREEITEM GroupNodeFor(HTREEITEM node, const std::string& relativeFolder, const 
         node = AddChildNode(tree, node, part, startup ? kImageStartup : kImageGroup,
                             startup ? kImageStartup : kImageGroupSelected);
         if (startup) SetStartupGroupName(part);
-        GroupKeyPath(node);
-        CreateGroupKey();
+        CreateGroupKey(GroupPathOf(node));
     }
     return node;
+}
+
+// The window that holds the tree takes no input while the import pumps
+// messages: the user cannot add, delete or rename a group under it.
+class WindowHeldStill {
+public:
+    explicit WindowHeldStill(HWND window) : window_(window), wasEnabled_(window && IsWindowEnabled(window)) {
+        if (wasEnabled_) EnableWindow(window_, FALSE);
+    }
+    WindowHeldStill(const WindowHeldStill&) = delete;
+    WindowHeldStill& operator=(const WindowHeldStill&) = delete;
+    ~WindowHeldStill() {
+        if (wasEnabled_) EnableWindow(window_, TRUE);
+    }
+
+private:
+    HWND window_;
+    bool wasEnabled_;
+};
+
+void Refuse(const std::string& file, const std::string& why) {
+    if (g_progress.skipped) g_progress.skipped(file, why);
+}
+
+// Why the item cannot be written as the menu would read it back, or empty.
+std::string ItemProblem(const std::string& name, const std::string& target, const std::string& directory,
+                        const std::string& text) {
+    holm::StoreFault fault = holm::CheckItemField(target);
+    if (fault == holm::StoreFault::None) fault = holm::CheckItemField(directory);
+    if (fault == holm::StoreFault::None) fault = holm::CheckStoredItem(name, text);
+    return holm::StoreFaultText(fault, name);
 }
 
 }  // namespace
@@ -129,26 +160,30 @@ std::vector<std::string> CollectShortcuts(const std::string& folder) {
     return paths;
 }
 
-int ImportFolder(int n, const std::string& folder) {
-    if (folder.empty()) return 0;
+int ImportFolder(HTREEITEM target, const std::string& folder) {
+    if (folder.empty() || !target) return 0;
+    WindowHeldStill hold(GetAncestor(TreeView(), GA_ROOT));
     int written = 0;
     for (const std::string& p : CollectShortcuts(folder)) {
         if (p.size() <= folder.size() + 1) continue;
         const std::string r = p.substr(folder.size() + 1);
-        HTREEITEM top = NodeAtIndex(TreeView(), n);
-        if (!top) return written;
-        HTREEITEM node = GroupNodeFor(top, FolderOf(r), FolderOf(p));
-        GroupKeyPath(node);
+        HTREEITEM node = GroupNodeFor(target, FolderOf(r), FolderOf(p));
         if (GetFileAttributesA(p.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
         const std::optional<Shortcut> link = ReadShortcut(p);
         if (!link) {
-            if (g_progress.skipped) g_progress.skipped(p);
+            Refuse(p, "The shortcut cannot be read.");
             continue;
         }
         const std::string name = link->description.empty() ? WithoutExtension(FileNameOf(r)) : link->description;
-        const std::string text = TargetWithArguments(*link) + "|" + link->workingDirectory + "|" +
-                                 ShowCodeOfShowCommand(link->showCommand) + "|";
-        if (WriteGroupValue(CurrentGroupPath(), name, text)) ++written;
+        const std::string command = TargetWithArguments(*link);
+        const std::string text =
+            command + "|" + link->workingDirectory + "|" + ShowCodeOfShowCommand(link->showCommand) + "|";
+        const std::string problem = ItemProblem(name, command, link->workingDirectory, text);
+        if (!problem.empty()) {
+            Refuse(p, problem);
+            continue;
+        }
+        if (WriteGroupValue(GroupPathOf(node), name, text)) ++written;
         Show(name);
     }
     return written;

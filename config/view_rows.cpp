@@ -6,14 +6,19 @@ namespace setwise {
 
 namespace {
 
+// The whole text, however long: the buffer grows while the text fills it.
 std::string SubItemText(HWND list, int index, int column) {
-    std::vector<char> buffer(1024);
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    const LRESULT n = SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-    return std::string(buffer.data(), static_cast<size_t>(n > 0 ? n : 0));
+    constexpr size_t kLongest = 1 << 20;
+    for (size_t size = 1024;; size *= 2) {
+        std::vector<char> buffer(size);
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const LRESULT n = SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+        const size_t got = static_cast<size_t>(n > 0 ? n : 0);
+        if (got + 1 < size || size >= kLongest) return std::string(buffer.data(), got);
+    }
 }
 
 void SetSubItemText(HWND list, int index, int column, const std::string& text) {
@@ -163,17 +168,6 @@ void SetNodeImages(HWND tree, HTREEITEM node, int image, int selectedImage) {
     item.iImage = image;
     item.iSelectedImage = selectedImage;
     SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-HTREEITEM NodeAtIndex(HWND tree, int n) {
-    const std::vector<HTREEITEM> all = AllNodes(tree);
-    return n >= 0 && n < static_cast<int>(all.size()) ? all[n] : nullptr;
-}
-
-int IndexOfNode(HWND tree, HTREEITEM node) {
-    const std::vector<HTREEITEM> all = AllNodes(tree);
-    const auto it = std::find(all.begin(), all.end(), node);
-    return it == all.end() ? -1 : static_cast<int>(it - all.begin());
 }
 
 void SortTree(HWND tree) {

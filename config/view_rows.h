@@ -8,10 +8,16 @@
 #include <vector>
 
 #include "item_row.h"
+#include "win_handles.h"
 
 namespace setwise {
 
 constexpr int kColumnCount = 6;
+
+struct ImageListDestroyer {
+    void operator()(HIMAGELIST images) const { ImageList_Destroy(images); }
+};
+using UniqueImageList = holm::UniqueHandle<HIMAGELIST, ImageListDestroyer>;
 
 // List rows.
 int RowCount(HWND list);
@@ -34,9 +40,6 @@ std::vector<HTREEITEM> ChildNodes(HWND tree, HTREEITEM parent);
 HTREEITEM FindChildNode(HWND tree, HTREEITEM parent, const std::string& text);  // exact text
 int NodeImage(HWND tree, HTREEITEM node);
 void SetNodeImages(HWND tree, HTREEITEM node, int image, int selectedImage);
-// The node at absolute index `n` (0 the root, counting depth first).
-HTREEITEM NodeAtIndex(HWND tree, int n);
-int IndexOfNode(HWND tree, HTREEITEM node);
 void SortTree(HWND tree);
 
 }  // namespace setwise

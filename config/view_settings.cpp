@@ -52,10 +52,18 @@ bool WriteViewSettings(const ViewSettings& s, bool withAutoSize) {
 }
 
 void PullOntoDesktop(ViewSettings& s, int right, int bottom) {
-    if (s.left > right) s.left = 50;
-    if (s.top > bottom) s.top = 50;
+    constexpr int kCorner = 50;
+    if (s.left > right || s.left + s.width < kCorner) s.left = 50;
+    if (s.top > bottom || s.top < -kCorner) s.top = 50;
     if (s.left + s.width > right) s.width = right - s.left;
     if (s.top + s.height > bottom) s.height = bottom - s.top;
+}
+
+int TreeWidthIn(int storedWidth, int clientWidth) {
+    constexpr int kNarrowest = 20;
+    const int widest = clientWidth - kNarrowest;
+    if (storedWidth > widest) storedWidth = widest;
+    return storedWidth < kNarrowest ? kNarrowest : storedWidth;
 }
 
 }  // namespace setwise

@@ -17,8 +17,13 @@ bool ReadViewSettings(ViewSettings& settings);
 // into an existing product key; false when it does not open.
 bool WriteViewSettings(const ViewSettings& settings, bool withAutoSize);
 
-// Pulls a window that lies beyond the desktop's right or bottom edge back
-// to 50 and cuts its size to the desktop.
+// Pulls a window that lies beyond the desktop's right or bottom edge, or
+// shows less than a corner beyond its left or top edge, back to 50 and cuts
+// its size to the desktop.
 void PullOntoDesktop(ViewSettings& s, int desktopRight, int desktopBottom);
+
+// The tree's width in a client area `clientWidth` wide: the stored width,
+// narrowed so that the list keeps a part of the window.
+int TreeWidthIn(int storedWidth, int clientWidth);
 
 }  // namespace setwise

@@ -3,6 +3,7 @@
 // the reload that the program's close sends.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <commctrl.h>
 
 #include <fstream>
@@ -332,4 +333,58 @@ TEST_F(ConfigFormsTest, ACloakChosenAndEditedInTheChooserIsDrawnByTheShellAfterT
     ASSERT_TRUE(menu.cloaked);
     EXPECT_TRUE(WaitFor([&] { return CaptureScreen(menu.rect).At(0, 5) == Rgb(200, 255, 255); }, 3000))
         << std::hex << CaptureScreen(menu.rect).At(0, 5);
+}
+
+TEST_F(ConfigFormsTest, SavesTheRegistryRefusesAreShownAndTheDialogsStayOpen) {
+    WriteUserDword(kHotkeys, "Run", 0);
+    // Everyone may read the key, nobody may change it.
+    const auto protect = [&](const char* path, const char* sddl) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        HKEY key = nullptr;
+        bool done = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+                    RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+        if (key) RegCloseKey(key);
+        LocalFree(sd);
+        return done;
+    };
+    ASSERT_TRUE(config_.Start());
+    ASSERT_TRUE(config_.WaitShown());
+    const struct {
+        const char* key;
+        WORD command;
+        const char* caption;
+        const char* says;
+    } forms[] = {{kHotkeys, 'H', "Configure Special Hotkeys", "The hotkeys could not be written"},
+                 {kProduct, 'O', "HOLM Configuration", "The options could not be written"}};
+    for (const auto& form : forms) {
+        ASSERT_TRUE(protect(form.key, "D:P(A;;KRWDSD;;;WD)"));
+        const HWND dialog = OpenDialog(form.command, form.caption);
+        if (dialog) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        const HWND box = dialog ? FindDialogTitled(config_.Pid(), "Setwise for HOLM v1.0: Error!") : nullptr;
+        protect(form.key, "D:P(A;;KA;;;WD)");
+        ASSERT_NE(box, nullptr) << form.caption;
+        EXPECT_NE(ControlText(box, 0xFFFF).find(form.says), std::string::npos);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+        EXPECT_TRUE(IsWindow(dialog)) << form.caption;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+    }
+
+    // The cloak chooser's OK after a Save it refused (a name with a backslash).
+    const HWND options = OpenDialog('O', "HOLM Configuration");
+    ASSERT_NE(options, nullptr);
+    PostMessageA(options, WM_COMMAND, 1311 /* the chooser's button */, 0);
+    const HWND chooser = FindDialogTitled(config_.Pid(), "Cloak Chooser");
+    ASSERT_NE(chooser, nullptr);
+    SetDlgItemTextA(chooser, 1401 /* the cloak's name */, "a\\b");
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    const HWND refused = FindDialogTitled(config_.Pid(), "Setwise Error!");
+    ASSERT_NE(refused, nullptr);
+    PostMessageA(refused, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(refused); }, 5000));
+    EXPECT_TRUE(IsWindow(chooser));
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
 }

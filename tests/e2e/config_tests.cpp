@@ -22,6 +22,8 @@ constexpr const char* kProduct = holm::kOptionsKey;
 constexpr const char* kMenu = holm::kInitMenuKey;
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kMapGroups[] = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
+const char kConfigAppDefaults[] = "Software\\Wine\\AppDefaults\\HolmCfg.exe";
+constexpr int kMiddleButtonBox = 1321;
 constexpr int kEditName = 1003, kEditTarget = 1004, kShortcutKey = 1007;
 
 class ConfigProgramTest : public ::testing::Test {
@@ -41,6 +43,7 @@ protected:
         if (savedFolders_.count("Start Menu")) WriteUserString(kShellFolders, "Start Menu", savedFolders_.at("Start Menu"));
         for (const auto& v : savedMapGroups_) WriteUserString(kMapGroups, v.first.c_str(), v.second);
         KillStrayShells();
+        DeleteUserTree(kConfigAppDefaults);
         ResetHolmRegistry();
         CoUninitialize();
     }
@@ -132,6 +135,30 @@ TEST_F(ConfigProgramTest, TheFirstRunGreetsImportsAndCreatesTheDefaults) {
     HKEY type = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "hcfile\\Shell\\Install\\command", 0, KEY_READ, &type), ERROR_SUCCESS);
     if (type) RegCloseKey(type);
+}
+
+TEST_F(ConfigProgramTest, OnWindows95TheFirstRunKeepsTheMiddleButtonOptionAndTheMenuDisablesIt) {
+    WriteUserString(kConfigAppDefaults, "Version", "win95");
+    ASSERT_TRUE(config_.Start());
+    for (int shown = 0; shown < 2; ++shown) {  // the welcome, then the defaults created
+        const MessageBoxInfo box = WaitForMessageBox(config_.Pid(), 15000);
+        ASSERT_NE(box.hwnd, nullptr);
+        AnswerMessageBox(box.hwnd, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.hwnd); }, 5000));
+    }
+    ASSERT_TRUE(config_.WaitShown());
+    SetForegroundWindow(config_.Form());
+    PressKey('O', false, true);  // "&HOLM Options...", Ctrl+O
+    const HWND options = FindDialogTitled(config_.Pid(), "HOLM Configuration");
+    ASSERT_NE(options, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(options, kMiddleButtonBox)));
+    EXPECT_EQ(SendMessageA(GetDlgItem(options, kMiddleButtonBox), BM_GETCHECK, 0, 0), BST_CHECKED);
+    PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(options); }, 5000));
+    SetForegroundWindow(config_.Form());
+    PressKey('Q', false, true);
+    ASSERT_TRUE(config_.WaitExit());
+    EXPECT_EQ(UserValues(kProduct).at("MiddleButtonAsDblClick"), "1");
 }
 
 TEST_F(ConfigProgramTest, AGroupAndAnItemMadeWithTheEditorReachTheShellsMenu) {
@@ -261,12 +288,21 @@ TEST_F(ConfigProgramTest, FilesDroppedOnTheWindowBecomeItems) {
     ASSERT_TRUE(MakeShortcut(link, fields));
     const std::string broken = files_ + "\\broken.lnk";
     WriteFileBytes(broken, "not a shortcut");
+    // A bar in a field would give the item fields of its own.
+    fields.description = "Barred";
+    fields.workingDirectory = files_ + "|3|Z";
+    const std::string barred = files_ + "\\barred.lnk";
+    ASSERT_TRUE(MakeShortcut(barred, fields));
     const std::string plain = MakeProgramFile("plain.exe");
-    ASSERT_TRUE(config_.DropFiles({link, link, broken, plain}, EmptyListPoint()));
+    ASSERT_TRUE(config_.DropFiles({link, link, broken, barred, plain}, EmptyListPoint()));
+    const MessageBoxInfo box = WaitForMessageBox(config_.Pid(), 10000);
+    ASSERT_NE(box.hwnd, nullptr);
+    EXPECT_NE(box.text.find("broken.lnk"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("barred.lnk"), std::string::npos) << box.text;
+    AnswerMessageBox(box.hwnd, IDOK);
     const ConfigViewsSnapshot views =
         WaitViews([](const ConfigViewsSnapshot& v) { return v.Row("plain") != nullptr; });
     EXPECT_EQ(views.RowNames(), (std::vector<std::string>{"Dropped", "Dropped_", "plain"}));
-    EXPECT_NE(views.status.find("broken.lnk"), std::string::npos) << views.status;
     const auto values = Values("");
     ASSERT_EQ(values.count("Dropped"), 1u);
     const std::string text = values.at("Dropped");
@@ -294,6 +330,7 @@ TEST_F(ConfigProgramTest, ExitWithoutUpdatingWritesNothing) {
     ASSERT_TRUE(again.WaitExit());
     EXPECT_EQ(UserValues(kProduct).count("Top"), 1u);
     EXPECT_EQ(UserValues(kProduct).count("TreeWidth"), 1u);
+
 }
 
 TEST_F(ConfigProgramTest, TheEditorRefusesANameInUseAndAppliesARename) {

@@ -165,7 +165,7 @@ TEST_F(CloakChooserTest, DeletingTheCurrentCloakKeepsItSelectedAndRemovesOnlyIts
     EXPECT_EQ(RecordedMessages()[0].text, "Cloak \"Nope\" doesn't exist!");
     EXPECT_EQ(RecordedMessages()[0].caption, "Error deleting cloak");
 
-    form.name = "Ocean";
+    form.name = "ocean";  // the list's cloak, whatever the letter case
     RecordMessages(IDOK, {IDYES, IDYES});
     ASSERT_TRUE(MenuSchemeDelete());
     EXPECT_EQ(RecordedMessages()[0].caption, "Delete cloak?");

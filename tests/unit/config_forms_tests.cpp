@@ -100,8 +100,21 @@ TEST_F(ConfigFormsTest, TheOptionsWindowWritesEveryValueAndReadsItBack) {
     form.checked[kReverseRightAndLeftButtons] = true;
     ASSERT_TRUE(OptionsSaveForm());
     const auto stored = UserValues(kProduct);
-    for (int c = 0; c < kOptionCheckCount; ++c)
-        EXPECT_EQ(stored.count(OptionValueName(static_cast<OptionCheck>(c))), 1u) << c;
+    // Every option the shell reads, each a number.
+    const std::vector<std::string> dump = DumpUserTree(kProduct);
+    for (const char* name : {"MiddleButtonAsDblClick", "ShowCplIcons", "ShowNoTitleWindows", "ShowWindowIcons",
+                             "TrayOnTop", "TrayAutoSize", "TraySnapToEdge", "ShowHotkeysInLpum", "TrayVisible",
+                             "ShowProgIcons", "RunStartupGroupByDefault", "ForceDesktopDLL", "HideMinimized",
+                             "TrayVertical", "UseCustomMenus", "ReverseRightAndLeftButtons", "MaxWinTitleLen"})
+        EXPECT_EQ(std::count_if(dump.begin(), dump.end(),
+                                [&](const std::string& line) { return line.rfind(std::string(":") + name + "=DWORD:", 0) == 0; }),
+                  1)
+            << name;
+    for (const char* name : {"LCancelStr", "RCancelStr", "CloakDir"})
+        EXPECT_EQ(std::count_if(dump.begin(), dump.end(),
+                                [&](const std::string& line) { return line.rfind(std::string(":") + name + "=SZ:", 0) == 0; }),
+                  1)
+            << name;
     EXPECT_EQ(stored.at("UseCustomMenus"), "1");
     EXPECT_EQ(stored.at("ReverseRightAndLeftButtons"), "1");
     EXPECT_EQ(stored.at("ForceDesktopDLL"), "0");
@@ -115,6 +128,17 @@ TEST_F(ConfigFormsTest, TheOptionsWindowWritesEveryValueAndReadsItBack) {
     WriteUserString(kDesktop, "MenuShowDelay", "soon");
     OptionsFillForm(kProductPath);
     EXPECT_EQ(form.menuShowDelay, 400);
+}
+
+TEST_F(ConfigFormsTest, TheFirstRunStoresTheMiddleButtonOptionOnBothPlatforms) {
+    for (const bool isNT : {true, false}) {
+        ResetHolmRegistry();
+        OptionsFillForm(kProductPath);
+        SetOptionDefaults(isNT);
+        EXPECT_EQ(OptionsForm().enabled[kMiddleButtonAsDblClick], isNT);
+        ASSERT_TRUE(OptionsSaveForm());
+        EXPECT_EQ(UserValues(kProduct).at("MiddleButtonAsDblClick"), "1") << isNT;
+    }
 }
 
 TEST_F(ConfigFormsTest, TheHotkeysDialogStoresItsShortcutsInTheShellsFormat) {
@@ -225,4 +249,40 @@ TEST_F(ConfigFormsTest, AnImportThatFailsPutsTheMenuBack) {
     EXPECT_EQ(OpenConfiguration(file_, message), OpenOutcome::ImportFailed);
     EXPECT_NE(message.find("could not import"), std::string::npos) << message;
     EXPECT_EQ(DumpUserTree(kProduct), before);
+}
+
+TEST_F(ConfigFormsTest, OpenAsksBeforeNewStartupSettingsAndRunsOnlyTheSystemsRegistryEditor) {
+    WriteUserString(kMenu, "Kept", "kept.exe||0|");
+    WriteUserString(kProduct, "CloakDir", "c:\\cloaks");
+    std::string error, message;
+    ASSERT_TRUE(SaveConfiguration(file_, error));
+    WriteUserString(kProduct, "StartupGroupName", "Boot");
+    const std::vector<std::string> before = DumpUserTree(kProduct);
+    std::string text = ReadBack(file_);
+    const std::string dir = "\"CloakDir\"=\"c:\\\\cloaks\"";
+    ASSERT_NE(text.find(dir), std::string::npos);
+    text.replace(text.find(dir), dir.size(), "\"CloakDir\"=\"c:\\\\windows\"\r\n\"StartupGroupName\"=\"Evil\"");
+    WriteFileBytes(file_, text);
+
+    RecordMessages(IDNO);
+    EXPECT_EQ(OpenConfiguration(file_, message), OpenOutcome::Declined);
+    ASSERT_EQ(RecordedMessages().size(), 1u);
+    EXPECT_NE(RecordedMessages()[0].text.find("StartupGroupName: \"Evil\" (now \"Boot\")"), std::string::npos);
+    EXPECT_NE(RecordedMessages()[0].text.find("CloakDir: \"c:\\windows\" (now \"c:\\cloaks\")"), std::string::npos);
+    EXPECT_EQ(DumpUserTree(kProduct), before);
+
+    // A program called regedit in the current folder is not the one run.
+    const std::string planted = FreshTempFolder("holm_planted_regedit");
+    char program[MAX_PATH] = "", current[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string recorder = program;
+    recorder = recorder.substr(0, recorder.find_last_of('\\') + 1) + "recorder.exe";  // imports nothing
+    ASSERT_TRUE(CopyFileA(recorder.c_str(), (planted + "\\regedit.exe").c_str(), FALSE));
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(planted.c_str());
+    RecordMessages(IDYES);
+    const OpenOutcome outcome = OpenConfiguration(file_, message);
+    SetCurrentDirectoryA(current);
+    EXPECT_EQ(outcome, OpenOutcome::Loaded) << message;
+    EXPECT_EQ(UserValues(kProduct).at("StartupGroupName"), "Evil");
 }

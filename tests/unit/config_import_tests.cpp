@@ -25,7 +25,12 @@ const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 const char kMapGroups[] = "Software\\Microsoft\\Windows\\CurrentVersion\\GrpConv\\MapGroups";
 
 std::vector<std::string> g_skipped;
-void Skipped(const std::string& file) { g_skipped.push_back(file); }
+void Skipped(const std::string& file, const std::string&) { g_skipped.push_back(file); }
+// Whether the tree's window took input while the import showed its progress.
+bool g_windowTookInput = false;
+void Showing(const std::string&) {
+    g_windowTookInput = g_windowTookInput || IsWindowEnabled(GetAncestor(TreeView(), GA_ROOT));
+}
 
 class ConfigImportTest : public ::testing::Test {
 protected:
@@ -42,6 +47,8 @@ protected:
         g_skipped.clear();
         ImportProgress progress;
         progress.skipped = Skipped;
+        progress.showing = Showing;
+        g_windowTookInput = false;
         SetImportProgress(progress);
         root_ = FreshTempFolder("holm_import_test");
         notepad_ = root_ + "\\Program Files\\notepad.exe";
@@ -120,7 +127,9 @@ TEST_F(ConfigImportTest, TheStartMenuBecomesGroupsAndItems) {
 
     const std::string folder = StartMenuFolder(false);
     EXPECT_EQ(folder, menu);
-    EXPECT_GT(ImportFolder(0, folder), 0);
+    EXPECT_GT(ImportFolder(RootNode(), folder), 0);
+    EXPECT_FALSE(g_windowTookInput);
+    EXPECT_TRUE(IsWindowEnabled(GetAncestor(views_.Tree(), GA_ROOT)));
 
     const auto accessories = Values("\\Programs\\Accessories");
     ASSERT_EQ(accessories.size(), 1u);  // the broken shortcut is skipped
@@ -142,7 +151,7 @@ TEST_F(ConfigImportTest, TheStartMenuBecomesGroupsAndItems) {
     EXPECT_EQ(NodeImage(views_.Tree(), Node({"Programs", "Games"})), kImageGroup);
 
     // A second import below a group reuses the groups that exist.
-    ImportFolder(0, folder);
+    ImportFolder(RootNode(), folder);
     EXPECT_EQ(ChildNodes(views_.Tree(), Node({"Programs"})).size(), 3u);
 }
 
@@ -156,10 +165,27 @@ TEST_F(ConfigImportTest, QuickLaunchAndItsSiblingsBecomeTopLevelGroups) {
     StartMenuFolder(false);  // a startup folder of the user's menu is set
     const std::string folder = QuickLaunchFolder();
     EXPECT_EQ(folder, parent);
-    ImportFolder(0, folder);
+    ImportFolder(RootNode(), folder);
     EXPECT_EQ(Values("\\Quick Launch").count("Quick"), 1u);
     EXPECT_EQ(Values("\\Sibling").count("Sib"), 1u);
     EXPECT_EQ(Values("").count("Direct"), 1u);
     EXPECT_EQ(NodeImage(views_.Tree(), Node({"Quick Launch"})), kImageGroup);
     EXPECT_EQ(ReadProductText("StartupGroupName"), "Other");  // never the startup group
+}
+
+TEST_F(ConfigImportTest, ShortcutsTheMenuCouldNotReadBackAreReportedNotWritten) {
+    const std::string menu = root_ + "\\Start Menu";
+    // A bar in the arguments would start the folder, show and hotkey fields.
+    ASSERT_TRUE(MakeShortcut(menu + "\\Bar.lnk", Link("Bar", "a|c:\\|3|Z")));
+    LinkFields folder = Link("Folder");
+    folder.workingDirectory = "c:\\x|1|q";
+    ASSERT_TRUE(MakeShortcut(menu + "\\Folder.lnk", folder));
+    LinkFields longer = Link("Long", std::string(250, 'a'));
+    longer.workingDirectory = "c:\\" + std::string(250, 'w');
+    ASSERT_TRUE(MakeShortcut(menu + "\\Long.lnk", longer));
+    ASSERT_TRUE(MakeShortcut(menu + "\\Fine.lnk", Link("Fine", "-x")));
+    EXPECT_EQ(ImportFolder(RootNode(), menu), 1);
+    EXPECT_EQ(Values("").count("Fine"), 1u);
+    EXPECT_EQ(Values("").count("Bar") + Values("").count("Folder") + Values("").count("Long"), 0u);
+    EXPECT_EQ(g_skipped, (std::vector<std::string>{menu + "\\Bar.lnk", menu + "\\Folder.lnk", menu + "\\Long.lnk"}));
 }

@@ -113,6 +113,17 @@ TEST(ConfigItemText, HotkeyCharactersBothWays) {
     bool shift = false;
     EXPECT_EQ(ShortcutKey("Shift+Ctrl+Alt+F12", &shift), static_cast<unsigned>(VK_F12));
     EXPECT_TRUE(shift);
+    // Punctuation keys are stored as the character they type.
+    EXPECT_EQ(ShortcutText(VK_OEM_1, false), "Ctrl+Alt+;");
+    EXPECT_EQ(HotkeyCharOf("Ctrl+Alt+;"), ";");
+    EXPECT_EQ(ShortcutKey(HotkeyTextOfField(";")), static_cast<unsigned>(VK_OEM_1));
+    for (const unsigned vk : {VK_OEM_1, VK_OEM_PLUS, VK_OEM_COMMA, VK_OEM_MINUS, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_3,
+                              VK_OEM_4, VK_OEM_5, VK_OEM_6, VK_OEM_7}) {
+        const std::string text = ShortcutText(vk, true);
+        EXPECT_EQ(ShortcutKey(text, &shift), vk) << text;
+        EXPECT_TRUE(shift);
+        EXPECT_EQ(HotkeyTextOfField(HotkeyCharOf(ShortcutText(vk, false))), ShortcutText(vk, false));
+    }
     ItemRow row = ParseItemText("E", "e.exe||0|");
     EXPECT_EQ(BuildItemText(row).value_or(""), "e.exe||0|");  // nothing after the third bar
 }
@@ -162,6 +173,15 @@ TEST(ConfigViewSettings, AWindowSavedOnALargerScreenIsPulledBack) {
     PullOntoDesktop(s, 1024, 768);
     EXPECT_EQ(s.width, 424);   // cut to the right edge
     EXPECT_EQ(s.height, 334);  // cut to the bottom edge
+    // Where a window closed while minimized used to be stored.
+    s.left = s.top = -32000;
+    PullOntoDesktop(s, 1024, 768);
+    EXPECT_EQ(s.left, 50);
+    EXPECT_EQ(s.top, 50);
+    // A tree wider than the window leaves the list a part of it.
+    EXPECT_EQ(TreeWidthIn(201, 652), 201);
+    EXPECT_EQ(TreeWidthIn(5000, 652), 632);
+    EXPECT_EQ(TreeWidthIn(-7, 652), 20);
 }
 
 TEST_F(ConfigModelTest, ASaveStoppedAfterAnyStepLosesNoItem) {
@@ -205,8 +225,7 @@ TEST_F(ConfigModelTest, TheTreeShowsNestedGroupsAndEveryStartupGroup) {
     EXPECT_EQ(NodeImage(views_.Tree(), Node({"Boot"})), kImageStartup);
     EXPECT_EQ(NodeImage(views_.Tree(), Node({"boot2", "BOOT"})), kImageGroup);
     EXPECT_EQ(NodeImage(views_.Tree(), Node({"Tools"})), kImageGroup);
-    GroupKeyPath(Node({"Tools", "Deep"}));
-    EXPECT_EQ(CurrentGroupPath(), "Init Menu\\Tools\\Deep");
+    EXPECT_EQ(GroupPathOf(Node({"Tools", "Deep"})), "Init Menu\\Tools\\Deep");
     Show({});
     EXPECT_EQ(RowCount(views_.List()), 1);
 }
@@ -238,14 +257,27 @@ TEST_F(ConfigModelTest, RenamingMovesTheKeyAndOntoASiblingMerges) {
     ASSERT_NE(Node({"Other", "Sub"}), nullptr);
 }
 
+TEST_F(ConfigModelTest, ANameThatCannotBeOneKeyIsRefusedAndLosesNothing) {
+    WriteUserString((std::string(kMenu) + "\\Tools").c_str(), "Root item", "tool||0|");
+    LoadMenuTree();
+    const auto before = DumpUserTree(kMenu);
+    for (const std::string& name : std::vector<std::string>{"", "A\\B", std::string(256, 'n')}) {
+        EXPECT_EQ(RenameGroup(Node({"Tools"}), name), "Tools");
+        EXPECT_EQ(DumpUserTree(kMenu), before);
+    }
+    EXPECT_EQ(RecordedMessages().size(), 3u);
+}
+
 TEST_F(ConfigModelTest, ALetterCaseRenameKeepsTheGroup) {
+    WriteUserString((std::string(kMenu) + "\\games (renaming)").c_str(), "mine", "m||0|");
     WriteUserString((std::string(kMenu) + "\\games\\Cards").c_str(), "c", "c||0|");
     WriteUserString((std::string(kMenu) + "\\games").c_str(), "g", "g||0|");
     LoadMenuTree();
     EXPECT_EQ(RenameGroup(Node({"games"}), "Games"), "Games");
     std::vector<std::string> names;
     ASSERT_TRUE(ReadSubgroups("Init Menu", names));
-    EXPECT_EQ(names, std::vector<std::string>{"Games"});
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{"games (renaming)", "Games"}));
+    EXPECT_EQ(Values("\\games (renaming)"), (std::map<std::string, std::string>{{"mine", "m||0|"}}));
     EXPECT_EQ(Values("\\Games")["g"], "g||0|");
     EXPECT_EQ(Values("\\Games\\Cards")["c"], "c||0|");
 }
@@ -276,6 +308,39 @@ TEST_F(ConfigModelTest, RowsAreCopiedAndMovedToAnotherGroup) {
     ASSERT_EQ(RecordedMessages().size(), 1u);
     EXPECT_EQ(RecordedMessages()[0].text, "Dragging to the same group");
     EXPECT_EQ(Values("\\From").size(), 2u);
+}
+
+TEST_F(ConfigModelTest, AMoveKeepsEveryRowTheTargetDidNotTake) {
+    WriteUserString((std::string(kMenu) + "\\From").c_str(), "one", "1.exe||0|");
+    WriteUserString((std::string(kMenu) + "\\To").c_str(), "stay", "s||0|");
+    LoadMenuTree();
+    Show({"From"});
+    DeleteUserTree((std::string(kMenu) + "\\To").c_str());  // gone behind the program's back
+    SelectRowsNamed({"one"});
+    CopyItemsToGroup(Node({"To"}), true);
+    EXPECT_EQ(Values("\\From"), (std::map<std::string, std::string>{{"one", "1.exe||0|"}}));
+    EXPECT_EQ(RowCount(views_.List()), 1);
+}
+
+TEST_F(ConfigModelTest, TextsOfAnyLengthSurviveASaveAndTooLongRowsAreNamed) {
+    const std::string text = std::string(1500, 'x') + "|c:\\|0|";
+    WriteUserString((std::string(kMenu) + "\\Long").c_str(), "long", text);
+    LoadMenuTree();
+    Show({"Long"});
+    ASSERT_TRUE(SaveGroupItems());
+    EXPECT_EQ(Values("\\Long")["long"], text);
+
+    ItemRow row = ParseItemText("fits", std::string(507, 'x') + "||0|");  // 511 characters
+    EXPECT_EQ(StoreProblemOf(row), "");
+    row.target += "x";
+    EXPECT_NE(StoreProblemOf(row), "");
+    row = ParseItemText(std::string(256, 'n'), "x||0|");
+    EXPECT_NE(StoreProblemOf(row), "");
+    row = ParseItemText("bar", "x||0|");
+    row.startIn = "c:\\|3|Z";
+    EXPECT_NE(StoreProblemOf(row), "");
+    row = ParseItemText("watch", "***HOLM Special: MonitorRegSpecifiedPath: Key|With\\Bar");
+    EXPECT_EQ(StoreProblemOf(row), "");
 }
 
 TEST_F(ConfigModelTest, DeletingAGroupRemovesItsWholeTree) {

@@ -3,6 +3,7 @@
 
 #include "item_text.h"
 #include "menu_order.h"
+#include "store_limits.h"
 
 using namespace holm;
 
@@ -89,4 +90,19 @@ TEST(MenuOrder, OnlyTheFirst255CharactersCount) {
     const std::string common(255, 'm');
     EXPECT_FALSE(LabelSortsBefore(common + "a", common + "b"));
     EXPECT_FALSE(LabelSortsBefore(common + "b", common + "a"));
+}
+
+TEST(StoreLimits, WhatTheConfigurationProgramMayWrite) {
+    EXPECT_TRUE(IsStorableGroupName("Games"));
+    EXPECT_TRUE(IsStorableGroupName(std::string(255, 'g')));
+    EXPECT_FALSE(IsStorableGroupName(std::string(256, 'g')));
+    EXPECT_FALSE(IsStorableGroupName(""));
+    EXPECT_FALSE(IsStorableGroupName("A\\B"));
+    EXPECT_EQ(CheckStoredItem(std::string(255, 'n'), std::string(511, 't')), StoreFault::None);
+    EXPECT_EQ(CheckStoredItem(std::string(256, 'n'), "t"), StoreFault::NameTooLong);
+    EXPECT_EQ(CheckStoredItem("n", std::string(512, 't')), StoreFault::TextTooLong);
+    EXPECT_EQ(CheckItemField("c:\\a b"), StoreFault::None);
+    EXPECT_EQ(CheckItemField("x|3|Z"), StoreFault::BarInField);
+    EXPECT_EQ(StoreFaultText(StoreFault::None, "n"), "");
+    EXPECT_NE(StoreFaultText(StoreFault::BarInField, "n").find("\"n\""), std::string::npos);
 }
