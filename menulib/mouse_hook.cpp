@@ -9,6 +9,7 @@
 #include "library_state.h"
 #include "menu_open.h"
 #include "no_throw.h"
+#include "proc_address.h"
 
 using holm::g_lib;
 namespace hook = holm::hook;
@@ -64,6 +65,17 @@ bool HandleMiddleButton(hook::Mouse mouse, const MOUSEHOOKSTRUCT* info) {
     }
 }
 
+// Only the process that received the input may bring a window of another
+// process forward on Windows 2000 and later; the process that owns the
+// desktop hands that right on to the shell, which opens the menu in front.
+// Windows 95 and NT 4 have no such rule and no such call.
+void LetShellTakeForeground(DWORD shellProcess) {
+    using AllowFn = BOOL(WINAPI*)(DWORD);
+    static const AllowFn allow =
+        holm::ProcAddress<AllowFn>(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow");
+    if (allow) allow(shellProcess);
+}
+
 // In a process other than the shell's the library is not initialised. When
 // the desktop window belongs to such a process (as under Wine, where the
 // desktop lives in explorer.exe), its button messages are handed to the
@@ -76,6 +88,7 @@ void ForwardToShell(WPARAM message, hook::Mouse mouse, const MOUSEHOOKSTRUCT* in
     DWORD owner = 0;
     GetWindowThreadProcessId(shell, &owner);
     if (owner == GetCurrentProcessId()) return;
+    if (onDesktop) LetShellTakeForeground(owner);
     static const UINT forwardMessage = RegisterWindowMessageA(holm::kDesktopButtonMessage);
     const hook::PackedNotice notice =
         hook::PackDesktopButton({static_cast<unsigned>(message), onDesktop, info->pt.x, info->pt.y});

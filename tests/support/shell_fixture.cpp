@@ -73,6 +73,38 @@ HANDLE ShellTest::StartWindowOwnerShowing(const std::string& title, DWORD* pid) 
     return shown ? owner : nullptr;
 }
 
+namespace {
+
+bool FocusInEdit(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    char cls[16] = "";
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndActive == window &&
+           info.hwndFocus && GetClassNameA(info.hwndFocus, cls, sizeof(cls)) && lstrcmpiA(cls, "Edit") == 0;
+}
+
+}  // namespace
+
+DWORD ShellTest::PutInFront(const std::string& command, const char* title) {
+    DWORD pid = 0;
+    HANDLE program = StartCommandLine(command, &pid);
+    if (!program) return 0;
+    helpers_.push_back(program);
+    HWND window = nullptr;
+    if (!WaitFor([&] { return (window = FindVisibleWindow(pid, nullptr, title)) != nullptr; }, 10000)) return 0;
+    const bool inFront = WaitFor(
+        [&] {
+            if (GetForegroundWindow() != window) SetForegroundWindow(window);
+            return GetForegroundWindow() == window && FocusInEdit(window);
+        },
+        5000, 100);
+    return inFront ? pid : 0;
+}
+
+DWORD ShellTest::PutEditorInFront(const std::string& title) {
+    return PutInFront("\"" + BinDir() + "\\window_owner.exe\" /edit " + title, title.c_str());
+}
+
 bool ShellTest::Reload(int timeoutMs) {
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(shell_.MainWindow(), WM_COMMAND, holm::kCmdReload, 0, SMTO_ABORTIFHUNG,

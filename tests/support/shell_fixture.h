@@ -46,6 +46,16 @@ protected:
     // for the window; ended at the end of the test. Null on failure.
     HANDLE StartWindowOwnerShowing(const std::string& title, DWORD* pid = nullptr);
 
+    // Puts a real program in front, as users have it when they click the
+    // desktop: starts `command` (ended at the end of the test), waits for its
+    // window titled `title`, makes it the foreground window and waits until
+    // the keyboard focus is in its edit control. Returns the program's
+    // process id, 0 on failure.
+    DWORD PutInFront(const std::string& command, const char* title);
+    DWORD PutNotepadInFront() { return PutInFront("notepad.exe", "Untitled - Notepad"); }
+    // bin\window_owner.exe with its window filled by an edit control.
+    DWORD PutEditorInFront(const std::string& title);
+
     // Sends the shell the reload command and waits until it has taken it.
     bool Reload(int timeoutMs = 20000);
 

@@ -27,9 +27,13 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) 
 }
 
 HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid, HANDLE token) {
-    const std::string dir = BinDir();
-    std::string command = "\"" + dir + "\\" + exe + "\"";
+    std::string command = "\"" + BinDir() + "\\" + exe + "\"";
     if (!arguments.empty()) command += " " + arguments;
+    return StartCommandLine(command, pid, token);
+}
+
+HANDLE StartCommandLine(std::string command, DWORD* pid, HANDLE token) {
+    const std::string dir = BinDir();
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};

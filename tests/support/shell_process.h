@@ -54,6 +54,10 @@ std::set<DWORD> ProcessesNamed(const char* exe);
 // one is given; the process handle is the caller's to close. Null on failure.
 HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid = nullptr, HANDLE token = nullptr);
 
+// Starts `command` (a program of the system, such as "notepad.exe", or a
+// quoted path with arguments) in the bin folder; otherwise as StartBinProgram.
+HANDLE StartCommandLine(std::string command, DWORD* pid = nullptr, HANDLE token = nullptr);
+
 // Starts bin\window_owner.exe showing one window titled `title`; the
 // process handle is the caller's to close. Null on failure.
 HANDLE StartWindowOwner(const std::string& title, DWORD* pid = nullptr);
