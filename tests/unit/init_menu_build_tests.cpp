@@ -420,7 +420,9 @@ TEST_F(InitMenuBuildTest, MonitorsNeverHoldTheBuild) {
     g_threadHeldTooLong = false;
     _resetLpum();
     SetEvent(g_releaseThread);
-    EXPECT_FALSE(g_holdNextThread);  // the watcher thread was started
+    EXPECT_EQ(RunningMonitorThreads(), 1);
+    for (int i = 0; i < 100 && g_holdNextThread; ++i) Sleep(50);  // it reaches its start
+    EXPECT_FALSE(g_holdNextThread);
     EXPECT_FALSE(g_threadHeldTooLong) << "the build waited for the watcher thread";
     Rebuild();
 }
