@@ -27,7 +27,7 @@ struct WatchParams {
     HMENU menu = nullptr;
     UINT id = 0;
     UniqueKernelHandle stop;      // the build's stop event
-    UniqueKernelHandle watching;  // signalled once the folder is watched
+    UniqueKernelHandle watching;  // signalled once the folder is opened (or failed to open)
     HMODULE module = nullptr;     // keeps this code loaded while the thread runs
 };
 
@@ -60,8 +60,10 @@ void Watch(const WatchParams& p) {
     HANDLE raw = FindFirstChangeNotificationA(
         p.folder.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
     UniqueChangeNotification change(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
-    if (Stopped(p)) return;
+    // Signalled before the stop is looked at: a rebuild that finds it unset
+    // after stopping knows that this thread will not touch the menu.
     SetEvent(p.watching.Get());
+    if (Stopped(p)) return;
     if (!change) {
         EnableMenuItem(p.menu, p.id, MF_BYCOMMAND | MF_GRAYED);
         ShowMonitorError("Cannot monitor \"%s\"", p.folder);
