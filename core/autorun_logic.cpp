@@ -35,21 +35,21 @@ bool EqualsNoCase(const std::string& a, const char* b) {
 
 char AsAscii(unsigned code) { return code < 0x80 ? static_cast<char>(code) : '?'; }
 
-// The file as single-byte text: UTF-16 is narrowed, and every byte or
-// character outside ASCII becomes '?'.
-std::string AsciiText(const std::string& bytes) {
-    std::string text;
+// The file as single-byte text. Bytes pass through as they are, as the
+// system's INI reader passes them; UTF-16 is narrowed, a character outside
+// ASCII becoming '?' (the code page that could hold it is not known here).
+std::string SingleByteText(const std::string& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     if (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
         const bool little = p[0] == 0xFF;
+        std::string text;
         for (std::size_t i = 2; i + 1 < n; i += 2)
             text += AsAscii(little ? p[i] | (p[i + 1] << 8) : (p[i] << 8) | p[i + 1]);
         return text;
     }
     const std::size_t start = n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF ? 3 : 0;
-    for (std::size_t i = start; i < n; ++i) text += AsAscii(p[i]);
-    return text;
+    return bytes.substr(start);
 }
 
 std::string Unquoted(const std::string& value) {
@@ -82,7 +82,7 @@ std::uint32_t MediaArrivalDrives(const void* record, std::size_t available) {
 }
 
 std::string AutorunOpenEntry(const std::string& fileBytes, std::size_t maxLength) {
-    const std::string text = AsciiText(fileBytes);
+    const std::string text = SingleByteText(fileBytes);
     bool inAutorun = false;
     std::size_t pos = 0;
     while (pos < text.size()) {

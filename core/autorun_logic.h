@@ -27,8 +27,9 @@ std::uint32_t MediaArrivalDrives(const void* record, std::size_t available);
 // The "Open" entry of the "Autorun" section of an Autorun.inf (names in any
 // letter case), or "" when there is none. The file comes from a disc: any
 // encoding (ANSI, UTF-8 or UTF-16 with its byte-order mark), any line
-// length and any garbage are taken without harm; characters outside ASCII
-// become '?', and the entry is cut to `maxLength` characters.
+// length and any garbage are taken without harm; bytes outside ASCII pass
+// through (UTF-16 characters outside ASCII become '?'), and the entry is cut
+// to `maxLength` characters.
 std::string AutorunOpenEntry(const std::string& fileBytes, std::size_t maxLength = 4095);
 
 // The audio-CD play command with its first "%1" replaced by `drive`.

@@ -9,6 +9,7 @@
 #include "holm_names.h"
 #include "library_state.h"
 #include "menu_placement.h"
+#include "no_throw.h"
 #include "window_util.h"
 
 namespace holm {
@@ -304,7 +305,7 @@ void OnPaint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMenuMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return 0;
@@ -344,6 +345,10 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded(LRESULT{0}, [&] { return HandleMenuMessage(hwnd, message, wParam, lParam); });
 }
 
 void RunUntilDone() {

@@ -40,7 +40,8 @@ ControlPanelState g_cpl;
 struct AppletInfo {
     std::string name;
     LONG nameId = 0;
-    HICON icon = nullptr;
+    HICON icon = nullptr;    // the applet's icon, or one loaded from its module
+    UniqueIcon madeIcon;     // the icon the new inquiry handed over, destroyed here
     LONG_PTR data = 0;
 };
 
@@ -64,6 +65,7 @@ AppletInfo AskApplet(APPLET_PROC applet, HMODULE module, int i) {
         WideCharToMultiByte(CP_ACP, 0, answer.wide.szName, -1, name, sizeof(name), nullptr, nullptr);
         info.name = name;
         info.icon = answer.wide.hIcon;
+        info.madeIcon.Reset(info.icon);
         info.data = answer.wide.lData;
         return info;
     }
@@ -71,6 +73,7 @@ AppletInfo AskApplet(APPLET_PROC applet, HMODULE module, int i) {
         answer.ansi.szName[31] = '\0';
         info.name = answer.ansi.szName;
         info.icon = answer.ansi.hIcon;
+        info.madeIcon.Reset(info.icon);
         info.data = answer.ansi.lData;
         return info;
     }

@@ -12,7 +12,6 @@ namespace holm {
 
 namespace {
 
-constexpr DWORD kParamsWaitMs = 15000;
 constexpr DWORD kStopWaitMs = 5000;
 constexpr std::size_t kMessageChars = 359;
 
@@ -28,13 +27,14 @@ struct WatchParams {
     HMENU menu = nullptr;
     UINT id = 0;
     UniqueKernelHandle stop;      // the build's stop event
-    UniqueKernelHandle watching;  // signalled once the watch is set up (or failed)
+    UniqueKernelHandle watching;  // signalled once the folder is opened (or failed to open)
     HMODULE module = nullptr;     // keeps this code loaded while the thread runs
 };
 
 struct WatcherThread {
     UniqueKernelHandle handle;
     DWORD id;
+    UniqueKernelHandle watching;  // not signalled while the thread still opens its folder
 };
 
 struct MonitorState {
@@ -52,17 +52,23 @@ void ShowMonitorError(const char* format, const std::string& folder) {
     MessageBoxA(g_lib.shell, text, "HOLM", MB_ICONERROR | MB_TOPMOST);
 }
 
+bool Stopped(const WatchParams& p) { return WaitForSingleObject(p.stop.Get(), 0) == WAIT_OBJECT_0; }
+
+// Opening a slow or unreachable folder can take long: the menu may have gone
+// meanwhile, and then the thread ends without touching it.
 void Watch(const WatchParams& p) {
     HANDLE raw = FindFirstChangeNotificationA(
         p.folder.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
-    if (raw == INVALID_HANDLE_VALUE) {
+    UniqueChangeNotification change(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
+    // Signalled before the stop is looked at: a rebuild that finds it unset
+    // after stopping knows that this thread will not touch the menu.
+    SetEvent(p.watching.Get());
+    if (Stopped(p)) return;
+    if (!change) {
         EnableMenuItem(p.menu, p.id, MF_BYCOMMAND | MF_GRAYED);
-        SetEvent(p.watching.Get());
         ShowMonitorError("Cannot monitor \"%s\"", p.folder);
         return;
     }
-    SetEvent(p.watching.Get());
-    UniqueChangeNotification change(raw);
     const HANDLE waits[] = {p.stop.Get(), change.Get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         MarkMonitorEntry(p.menu, p.id, true);
@@ -88,9 +94,9 @@ HMODULE PinThisModule() {
     return module;
 }
 
-// The thread gets its own handles of the events: the builder stops waiting
-// for it after a while, and a rebuild stops waiting for a thread that does
-// not end.
+// The thread owns its parameters and its own handles of the events, so the
+// build never waits for it, and a rebuild need not wait for a thread that
+// is still opening its folder.
 HANDLE HandleForThread(HANDLE event) {
     HANDLE copy = nullptr;
     DuplicateHandle(GetCurrentProcess(), event, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS);
@@ -115,9 +121,7 @@ void StartWatcher(const Monitor& m) {
     }
     params.release();
     SetThreadPriority(thread.Get(), THREAD_PRIORITY_IDLE);
-    const HANDLE waits[] = {watching.Get(), thread.Get()};
-    WaitForMultipleObjects(2, waits, FALSE, kParamsWaitMs);
-    g_state.threads.push_back({std::move(thread), threadId});
+    g_state.threads.push_back({std::move(thread), threadId, std::move(watching)});
 }
 
 BOOL CALLBACK CloseThreadDialog(HWND hwnd, LPARAM) {
@@ -139,11 +143,17 @@ void WaitForWatcher(const WatcherThread& t) {
     }
 }
 
+bool OpensItsFolder(const WatcherThread& t) { return WaitForSingleObject(t.watching.Get(), 0) == WAIT_TIMEOUT; }
+
+// The list is taken out first: waiting dispatches messages, and whatever
+// they run sees no watchers left to stop.
 void StopWatchers() {
-    if (g_state.stop) SetEvent(g_state.stop.Get());
-    for (const WatcherThread& t : g_state.threads) WaitForWatcher(t);
+    const std::vector<WatcherThread> threads = std::move(g_state.threads);
     g_state.threads.clear();
-    g_state.stop.Reset();
+    const UniqueKernelHandle stop = std::move(g_state.stop);
+    if (stop) SetEvent(stop.Get());
+    for (const WatcherThread& t : threads)
+        if (!OpensItsFolder(t)) WaitForWatcher(t);
 }
 
 }  // namespace

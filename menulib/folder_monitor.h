@@ -1,6 +1,7 @@
 // Folder monitors: Init Menu entries that show when a folder's contents
-// change. Each monitor of a build has a watcher thread; every thread of a
-// build ends before the next build and before the menus go.
+// change. Each monitor of a build has a watcher thread. A thread that
+// watches ends before the next build and before the menus go; one still
+// opening a slow folder is not waited for and ends without touching them.
 #pragma once
 #include <windows.h>
 
@@ -12,8 +13,7 @@ namespace holm {
 void AddMonitor(const std::string& folder, HMENU menu, UINT id);
 
 // Starts the watcher threads of the monitors recorded since the last
-// clear, once their entries are in the menus; each start returns when its
-// thread watches (or has found that it cannot).
+// clear, once their entries are in the menus. Never waits for a thread.
 void StartMonitors();
 
 // Clears the change mark of the monitor whose entry has command id `id`.
@@ -23,7 +23,8 @@ void ClearMonitorMarkFor(UINT id);
 // the cloaked style, the check mark in the plain style.
 BOOL MarkMonitorEntry(HMENU menu, UINT id, bool changed);
 
-// Ends every watcher thread and waits for it, then forgets every monitor.
+// Ends every watcher thread, waits for those that watch, then forgets every
+// monitor.
 void ClearMonitors();
 
 // How many watcher threads run now.

@@ -1,5 +1,7 @@
 #include "init_menu.h"
 
+#include <utility>
+
 #include "control_panel.h"
 #include "folder_monitor.h"
 #include "holm_names.h"
@@ -102,35 +104,38 @@ void LoadStoreIntoRoot(HMENU root) {
     if (!created) WalkGroup(kInitMenuKey, root, false);
 }
 
-BOOL ChangeTrayEntry(HWND trayWindow) {
+BOOL ChangeTrayEntry(HMENU special, HWND trayWindow) {
     const bool visible = IsWindowVisible(trayWindow) != FALSE;
-    const BOOL result = ModifyMenuA(g_menu.special, kCmdToggleTray, MF_BYCOMMAND | MF_STRING, kCmdToggleTray,
+    const BOOL result = ModifyMenuA(special, kCmdToggleTray, MF_BYCOMMAND | MF_STRING, kCmdToggleTray,
                                     visible ? "Hide tray" : "Show tray");
-    AttachImage(g_menu.special, kCmdToggleTray,
+    AttachImage(special, kCmdToggleTray,
                 GetFixedImage(visible ? FixedImage::HideTray : FixedImage::ShowTray));
     return result;
 }
 
 }  // namespace
 
+// The menus are built aside and become the Init Menu once complete.
 void BuildInitMenu() {
-    g_menu.controlPanel = CreatePopupOrDie();
+    InitMenuState built;
+    built.controlPanel = CreatePopupOrDie();
     SetStatusText("Reading Control Panels...");
-    FillControlPanel(g_menu.controlPanel);
+    FillControlPanel(built.controlPanel);
     SetStatusText("Reading Init Menu...");
-    g_menu.special = CreatePopupOrDie();
-    FillSpecial(g_menu.special);
-    if (g_lib.tray) MatchTrayEntry(g_lib.tray);
+    built.special = CreatePopupOrDie();
+    FillSpecial(built.special);
+    if (g_lib.tray) ChangeTrayEntry(built.special, g_lib.tray);
 
-    g_menu.root.Reset(CreatePopupMenu());
-    HMENU root = g_menu.root.Get();
+    built.root.Reset(CreatePopupMenu());
+    HMENU root = built.root.Get();
     AppendMenuA(root, MF_STRING, kCmdTitle, RefreshTitle(TitleSide::Left));
     AppendMenuA(root, MF_SEPARATOR, 0, nullptr);
     LoadStoreIntoRoot(root);
     AppendMenuA(root, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(root, MF_STRING, kCmdRun, "Run...");
-    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
-    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
+    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(built.controlPanel), "Control Panel");
+    AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(built.special), "Special");
+    g_menu = std::move(built);
     StartMonitors();
 }
 
@@ -147,7 +152,7 @@ HMENU InitMenuSpecial() { return g_menu.special; }
 
 BOOL MatchTrayEntry(HWND trayWindow) {
     g_lib.tray = trayWindow;  // every rebuild matches the entry to it again
-    return Guarded(FALSE, [&] { return ChangeTrayEntry(trayWindow); });
+    return Guarded(FALSE, [&] { return g_menu.special ? ChangeTrayEntry(g_menu.special, trayWindow) : FALSE; });
 }
 
 }  // namespace holm

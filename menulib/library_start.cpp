@@ -56,7 +56,47 @@ void SetWowWindowName() {
 
 bool WindowTitled(const char* title) { return FindWindowA(nullptr, title) != nullptr; }
 
-volatile DWORD* Start(HINSTANCE resources, HWND statusWindow) {
+// Reloads are put off while a build runs: its message boxes and waits
+// dispatch messages, and a reload must not run a build inside a build.
+class BuildScope {
+public:
+    BuildScope() { g_lib.building = true; }
+    ~BuildScope() { g_lib.building = false; }
+    BuildScope(const BuildScope&) = delete;
+    BuildScope& operator=(const BuildScope&) = delete;
+};
+
+// The one build of the menus, at start-up and at every rebuild. At start-up
+// the cloak was loaded with the options.
+void BuildMenus(bool startup) {
+    BuildInitMenu();
+    if (!startup && g_lib.Cloaked()) ReloadCloak();
+}
+
+// The one teardown of what a build made.
+void TearDownMenus() {
+    g_lib.menusReady = 0;
+    UnregisterItemHotkeys();
+    DestroyInitMenu();
+    ResetTitles();
+}
+
+void Rebuild() {
+    const BuildScope scope;
+    g_lib.rebuildPending = false;
+    TearDownMenus();
+    g_lib.runStartup = false;
+    BuildMenus(false);
+    g_lib.menusReady = kReady;
+}
+
+// A reload put off during a build runs once it has finished.
+void RunPutOffReloads() {
+    while (g_lib.rebuildPending) Rebuild();
+}
+
+void StartUp(HINSTANCE resources, HWND statusWindow) {
+    const BuildScope scope;
     g_lib.resources = resources;
     SetStatusWindow(statusWindow);
     SetStatusText("Starting up...");
@@ -67,7 +107,7 @@ volatile DWORD* Start(HINSTANCE resources, HWND statusWindow) {
     ReadOptions();
     LoadFixedImages();
     g_lib.runStartup = DecideStartupRun(GetCommandLineA(), g_lib.options.runStartupGroupByDefault != 0);
-    BuildInitMenu();
+    BuildMenus(true);
     if (g_lib.runStartup) {
         SetStatusText("Running 'Runs' and 'RunOnce's...");
         RunStartupPrograms();
@@ -75,19 +115,14 @@ volatile DWORD* Start(HINSTANCE resources, HWND statusWindow) {
     SetWowWindowName();
     LoadHiddenTitles();
     g_lib.initialised = true;
-    return &g_lib.lastHookCall;
+    // The splash closes after start-up; its handle may later name another window.
+    SetStatusWindow(nullptr);
 }
 
-void Rebuild() {
-    g_lib.rebuildPending = false;
-    g_lib.menusReady = 0;
-    ClearMonitors();  // every watcher ends before its menu goes
-    UnregisterItemHotkeys();
-    DestroyInitMenu();
-    g_lib.runStartup = false;
-    ResetTitles();
-    BuildInitMenu();
-    if (g_lib.Cloaked()) ReloadCloak();
+volatile DWORD* Start(HINSTANCE resources, HWND statusWindow) {
+    StartUp(resources, statusWindow);
+    RunPutOffReloads();
+    return &g_lib.lastHookCall;
 }
 
 // Waits for the configuration window to appear and to go. A configuration
@@ -107,14 +142,17 @@ volatile DWORD* StartLibrary(HINSTANCE resources, HWND statusWindow) {
     return Guarded<volatile DWORD*>(nullptr, [&] { return Start(resources, statusWindow); });
 }
 
-// The menu's own loop can dispatch a reload while the menu is on screen;
-// the rebuild then waits until the menu has closed.
+// A reload that comes while a menu is on screen or a build runs is put off
+// until the menu has closed or the build has finished.
 int ResetMenus() {
-    if (g_lib.menuOnScreen) {
+    if (g_lib.menuOnScreen || g_lib.building) {
         g_lib.rebuildPending = true;
         return 1;
     }
-    Guarded([] { Rebuild(); });
+    Guarded([] {
+        Rebuild();
+        RunPutOffReloads();
+    });
     g_lib.menusReady = 1;
     return 1;
 }

@@ -21,7 +21,8 @@ struct LibraryState {
     volatile LONG lastMenu = 0;        // 0 Init Menu, 1 Window List
     volatile DWORD lastHookCall = 0;
     bool menuOnScreen = false;         // a menu is being tracked
-    bool rebuildPending = false;       // a rebuild waits for it to close
+    bool building = false;             // start-up or a rebuild is building the menus
+    bool rebuildPending = false;       // a rebuild waits for the menu or the build
     DWORD middleButtonAsDblClick = 1;  // read at library load, in every process
     bool initialised = false;          // _init has run in this process
 

@@ -5,7 +5,6 @@
 #include "cloak_menu.h"
 #include "holm_names.h"
 #include "init_menu.h"
-#include "library_start.h"
 #include "library_state.h"
 #include "menu_placement.h"
 #include "no_throw.h"
@@ -30,8 +29,13 @@ void TrackAt(HMENU menu, int x, int y, bool windowList) {
         TrackPopupMenu(menu, TPM_RIGHTALIGN | button, anchor.x, anchor.y, 0, g_lib.shell, nullptr);
     }
     g_lib.menuOnScreen = false;
-    // A reload that came while the menu was open was put off until now.
-    if (g_lib.rebuildPending) ResetMenus();
+}
+
+// A reload that came while the menu was open was put off. The user's choice
+// is already posted and must be taken against the menu the user saw, so the
+// reload is posted behind it and behind the menu's closing.
+void PostPutOffReload() {
+    if (g_lib.rebuildPending) PostMessageA(g_lib.shell, WM_COMMAND, kCmdReload, 0);
 }
 
 void UpdateKill16BitEntry() {
@@ -58,6 +62,7 @@ void OpenInitMenu(int x, int y) {
     SetForegroundWindow(g_lib.shell);
     TrackAt(root, x, y, false);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
+    PostPutOffReload();
 }
 
 void OpenWindowList(int x, int y) {
@@ -67,6 +72,7 @@ void OpenWindowList(int x, int y) {
     SetForegroundWindow(g_lib.shell);
     TrackAt(root, x, y, true);
     PostMessageA(g_lib.shell, WM_COMMAND, kCmdTitle, 0);
+    PostPutOffReload();
     DestroyWindowList();
 }
 

@@ -8,16 +8,17 @@ namespace holm {
 
 namespace {
 
-// The data is read as text whatever its type; a name or data too long for
-// the buffers ends the enumeration.
+// The data is read as text whatever its type; a value whose name or data
+// is too long for the buffers is skipped.
 void ReadValues(HKEY key, std::vector<StoreValue>& values) {
     char name[kStoreNameChars];
     char data[kStoreDataBytes + 1];
     for (DWORD i = 0;; ++i) {
         DWORD nameLength = kStoreNameChars, dataLength = kStoreDataBytes, type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength) !=
-            ERROR_SUCCESS)
-            return;
+        const LONG result =
+            RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength);
+        if (result == ERROR_MORE_DATA) continue;
+        if (result != ERROR_SUCCESS) return;
         data[dataLength < kStoreDataBytes ? dataLength : kStoreDataBytes] = '\0';
         values.push_back({name, data, type == REG_SZ || type == REG_EXPAND_SZ});
     }

@@ -9,8 +9,7 @@
 namespace holm {
 
 // Reads the group at `path` under HKEY_CURRENT_USER; false when its key
-// cannot be opened. Reading stops at the first entry beyond the store's
-// limits.
+// cannot be opened. A value beyond the store's limits is skipped.
 bool ReadGroupContents(const std::string& path, GroupContents& contents);
 
 enum class FolderRead { Read, KeyNotOpened, ValueNotRead };

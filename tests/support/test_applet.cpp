@@ -10,9 +10,14 @@ namespace {
 
 HMODULE g_module = nullptr;
 
+// The icon is made for the caller, which destroys it; its value is left in
+// the environment for the tests.
 void AnswerWide(NEWCPLINFOW* info) {
     info->dwSize = sizeof(NEWCPLINFOW);
-    info->hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    info->hIcon = CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
+    char value[32];
+    wsprintfA(value, "%lu", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(info->hIcon)));
+    SetEnvironmentVariableA("HOLMTEST_APPLET_ICON", value);
     info->lData = 11;
     lstrcpyW(info->szName, L"Holm &Wide Applet");
 }

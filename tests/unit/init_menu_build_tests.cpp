@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <new>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "holm_api.h"
@@ -18,6 +20,7 @@
 #include "init_menu.h"
 #include "launch_table.h"
 #include "menu_images.h"
+#include "menu_open.h"
 #include "win_handles.h"
 #include "library_state.h"
 #include "test_registry.h"
@@ -27,9 +30,13 @@ using namespace holm;
 // Allocations of one thread fail on request, to see that no exception
 // leaves the library.
 static std::atomic<DWORD> g_failingThread{0};
+static std::atomic<bool> g_failOnce{false};
 
 void* operator new(std::size_t size) {
-    if (g_failingThread != 0 && g_failingThread == GetCurrentThreadId()) throw std::bad_alloc();
+    if (g_failingThread != 0 && g_failingThread == GetCurrentThreadId()) {
+        if (g_failOnce) g_failingThread = 0;
+        throw std::bad_alloc();
+    }
     if (void* p = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return p;
     throw std::bad_alloc();
 }
@@ -40,7 +47,10 @@ namespace {
 
 class FailingAllocations {
 public:
-    FailingAllocations() { g_failingThread = GetCurrentThreadId(); }
+    explicit FailingAllocations(bool once = false) {
+        g_failOnce = once;
+        g_failingThread = GetCurrentThreadId();
+    }
     ~FailingAllocations() { g_failingThread = 0; }
 };
 
@@ -119,7 +129,8 @@ std::vector<std::string> UserTexts() {
 // Answers every message box this process shows and remembers its texts.
 class MessageBoxCatcher {
 public:
-    MessageBoxCatcher() : thread_([this] { Run(); }) {}
+    explicit MessageBoxCatcher(std::function<void()> beforeFirstAnswer = nullptr)
+        : beforeFirstAnswer_(std::move(beforeFirstAnswer)), thread_([this] { Run(); }) {}
     ~MessageBoxCatcher() {
         stop_ = true;
         thread_.join();
@@ -144,6 +155,7 @@ private:
             std::lock_guard<std::mutex> lock(self->mutex_);
             self->seen_.emplace_back(caption, text);
         }
+        if (self->beforeFirstAnswer_) std::exchange(self->beforeFirstAnswer_, nullptr)();
         const int button = GetDlgItem(hwnd, IDNO) ? IDNO : IDOK;
         SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         return TRUE;
@@ -157,8 +169,59 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<std::pair<std::string, std::string>> seen_;
+    std::function<void()> beforeFirstAnswer_;
     std::thread thread_;
 };
+
+// The shell window of the tests: it answers a reload as the shell does and
+// notes every command with the Init Menu it met.
+std::vector<std::pair<UINT, HMENU>> g_commands;
+
+LRESULT CALLBACK TestShellProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COMMAND) return DefWindowProcA(hwnd, message, wParam, lParam);
+    g_commands.emplace_back(LOWORD(wParam), InitMenuRoot());
+    if (LOWORD(wParam) == kCmdReload) _resetLpum();
+    return 0;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// Run while a menu is open: a reload arrives, then the user chooses g_choice.
+UINT g_choice = 0;
+// Run while a cloaked menu is open: a key press meets a failed allocation,
+// then the menu is closed.
+void CALLBACK PressKeyWithoutMemory(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND menu = FindWindowA(kMenuClass, nullptr);
+    {
+        FailingAllocations failing(true);
+        SendMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    SendMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+void CALLBACK ReloadThenChoose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND shell = FindWindowA("HolmBuildTestShell", nullptr);
+    PostMessageA(shell, WM_COMMAND, kCmdReload, 0);
+    PumpMessages();
+    PostMessageA(shell, WM_COMMAND, g_choice, 0);
+    EndMenu();
+}
+
+// New threads of this process can be held at their start, before their
+// own code runs, as a thread that opens a slow folder is held.
+HANDLE g_releaseThread = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+std::atomic<bool> g_holdNextThread{false}, g_threadHeldTooLong{false};
+
+void NTAPI HoldNewThread(PVOID, DWORD reason, PVOID) {
+    if (reason != DLL_THREAD_ATTACH || !g_holdNextThread.exchange(false)) return;
+    if (WaitForSingleObject(g_releaseThread, 5000) == WAIT_TIMEOUT) g_threadHeldTooLong = true;
+}
+extern "C" __attribute__((section(".CRT$XLF"), used)) const PIMAGE_TLS_CALLBACK g_holdNewThread = HoldNewThread;
 
 std::string TestAppletPath() {
     char system[MAX_PATH] = "";
@@ -171,7 +234,7 @@ protected:
     static void SetUpTestSuite() {
         ResetStore();
         WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = TestShellProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "HolmBuildTestShell";
         RegisterClassA(&wc);
@@ -185,7 +248,8 @@ protected:
         HMODULE resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         CopyFileA((exe.substr(0, exe.find_last_of('\\')) + "\\holmtest.cpl").c_str(), TestAppletPath().c_str(),
                   FALSE);
-        _init(reinterpret_cast<HINSTANCE>(resources), nullptr);
+        status_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        _init(reinterpret_cast<HINSTANCE>(resources), status_);
         cpl_ = _getnumprogs();  // the Control Panel's entries come first
     }
     static void TearDownTestSuite() { DeleteFileA(TestAppletPath().c_str()); }
@@ -202,13 +266,14 @@ protected:
         messages_ = catcher.Seen();
     }
 
-    static HWND shell_;
+    static HWND shell_, status_;
     static int cpl_;
     Options saved_;
     std::vector<std::pair<std::string, std::string>> messages_;
 };
 
 HWND InitMenuBuildTest::shell_ = nullptr;
+HWND InitMenuBuildTest::status_ = nullptr;
 int InitMenuBuildTest::cpl_ = 0;
 
 }  // namespace
@@ -296,6 +361,78 @@ TEST_F(InitMenuBuildTest, ASecondItemWithTheSameHotkeyIsReportedAndKept) {
     EXPECT_EQ(messages_[0].first, "Hotkey conflict detected:");
     EXPECT_EQ(messages_[0].second, "Two");
     EXPECT_EQ(UserTexts(), (std::vector<std::string>{"One", "Two"}));
+}
+
+TEST_F(InitMenuBuildTest, AReloadDuringABuildWaitsForItToFinish) {
+    WriteUserString(kStore, "One", "notepad||0|w");
+    WriteUserString(kStore, "Two", "notepad||0|w");
+    // The configuration program's reload arrives while the conflict box is up.
+    MessageBoxCatcher catcher([] {
+        PostMessageA(shell_, WM_COMMAND, kCmdReload, 0);
+        Sleep(500);
+    });
+    _resetLpum();
+    const std::vector<std::pair<std::string, std::string>> seen = catcher.Seen();
+    ASSERT_EQ(seen.size(), 2u);  // one box per build, the second after the first
+    EXPECT_EQ(seen[1], std::make_pair(std::string("Hotkey conflict detected:"), std::string("Two")));
+    EXPECT_EQ(_getnumprogs(), cpl_ + 2);
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"One", "Two"}));
+}
+
+TEST_F(InitMenuBuildTest, AChoiceIsTakenAgainstTheMenuTheUserSaw) {
+    WriteUserString(kStore, "Editor", "notepad");
+    Rebuild();
+    const HMENU seen = InitMenuRoot();
+    g_commands.clear();
+    // While the menu is open a reload arrives; then the user chooses "Editor".
+    g_choice = kCmdFirstLaunch + cpl_;
+    SetTimer(nullptr, 0, 300, ReloadThenChoose);
+    OpenInitMenu(200, 200);
+    PumpMessages();
+    const auto choice = std::find_if(g_commands.begin(), g_commands.end(),
+                                     [](const std::pair<UINT, HMENU>& c) { return c.first == g_choice; });
+    ASSERT_NE(choice, g_commands.end());
+    EXPECT_EQ(choice->second, seen);
+    EXPECT_NE(InitMenuRoot(), seen);  // the reload ran after the choice
+    g_lib.menusReady = kReady;
+}
+
+TEST_F(InitMenuBuildTest, NoExceptionLeavesACloakedMenu) {
+    g_lib.options.useCustomMenus = 1;
+    Rebuild();
+    std::vector<std::pair<std::string, std::string>> seen;
+    {
+        MessageBoxCatcher catcher;
+        SetTimer(nullptr, 0, 300, PressKeyWithoutMemory);
+        OpenInitMenu(200, 200);
+        seen = catcher.Seen();
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], std::make_pair(std::string("HOLM"), std::string("Out of memory!!!")));
+    g_lib.menusReady = kReady;
+}
+
+TEST_F(InitMenuBuildTest, MonitorsNeverHoldTheBuild) {
+    CreateDirectoryA("c:\\data", nullptr);
+    WriteUserString(kStore, "Data", "***holm special: monitorpath: c:\\data");
+    ResetEvent(g_releaseThread);
+    g_holdNextThread = true;
+    g_threadHeldTooLong = false;
+    _resetLpum();
+    SetEvent(g_releaseThread);
+    EXPECT_EQ(RunningMonitorThreads(), 1);
+    for (int i = 0; i < 100 && g_holdNextThread; ++i) Sleep(50);  // it reaches its start
+    EXPECT_FALSE(g_holdNextThread);
+    EXPECT_FALSE(g_threadHeldTooLong) << "the build waited for the watcher thread";
+    Rebuild();
+}
+
+TEST_F(InitMenuBuildTest, RebuildsLeaveTheSplashStatusLineAlone) {
+    SetWindowTextA(status_, "another window");
+    Rebuild();
+    char text[64] = "";
+    GetWindowTextA(status_, text, sizeof(text));
+    EXPECT_STREQ(text, "another window");
 }
 
 TEST_F(InitMenuBuildTest, RebuildReleasesHotkeys) {
@@ -437,6 +574,11 @@ TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
                              "control holmtest.cpl Holm Old Applet"})
         EXPECT_NE(std::find(commands.begin(), commands.end(), mine), commands.end()) << mine;
 
+    // The icon the wide inquiry handed over was copied and then destroyed.
+    char made[32] = "";
+    GetEnvironmentVariableA("HOLMTEST_APPLET_ICON", made, sizeof(made));
+    ICONINFO info = {};
+    EXPECT_FALSE(GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(std::stoull(made))), &info));
     // Applets that gave an icon show it; the old inquiry gave none.
     for (const Entry& e : Entries(panel)) {
         MENUITEMINFOA mii = {};
@@ -469,7 +611,7 @@ TEST_F(InitMenuBuildTest, Windows95AddsSystemNetworkAndModems) {
         EXPECT_NE(std::find(texts.begin(), texts.end(), fixed), texts.end()) << fixed;
 }
 
-TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
+TEST_F(InitMenuBuildTest, BadValuesAreSkippedOneByOne) {
     const DWORD number = 7;
     WriteUserValue(kStore, "Number", REG_DWORD, &number, sizeof(number));
     const char unterminated[3] = {'c', 'm', 'd'};
@@ -478,15 +620,13 @@ TEST_F(InitMenuBuildTest, BadValuesAreSkippedOrEndTheGroupSafely) {
     Rebuild();
     EXPECT_EQ(UserTexts(), std::vector<std::string>{"Good"});
 
-    // Data beyond 512 bytes ends the group's enumeration without a crash.
+    // A name or data too long to read skips only that value.
     WriteUserString(kStore, "Huge", std::string(700, 'x'));
-    Rebuild();
-    EXPECT_LE(UserTexts().size(), 1u);
-    // A name beyond 256 characters, likewise.
-    SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
     WriteUserString(kStore, std::string(300, 'n').c_str(), "notepad");
+    WriteUserString(kStore, "Later", "notepad");
     Rebuild();
-    EXPECT_EQ(_getnumprogs(), cpl_);
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Good", "Later"}));
+    EXPECT_EQ(_getnumprogs(), cpl_ + 2);
 }
 
 TEST_F(InitMenuBuildTest, AGroupOfSkippedValuesIsUninhabited) {

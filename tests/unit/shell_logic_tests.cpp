@@ -121,7 +121,9 @@ TEST(Autorun, OpenEntryIsFoundInAnyLetterCaseAndEncoding) {
     EXPECT_EQ(AutorunOpenEntry(utf16), "w?.exe");
     utf16[utf16.size() - 1] = '\x4E';  // the last letter becomes one outside ASCII
     EXPECT_EQ(AutorunOpenEntry(utf16), "w?.ex?");
-    EXPECT_EQ(AutorunOpenEntry("[autorun]\nopen=caf\xC3\xA9.exe\n"), "caf??.exe");
+    // Bytes beyond ASCII pass through, as the system's INI reader passes them.
+    EXPECT_EQ(AutorunOpenEntry("[autorun]\nopen=caf\xC3\xA9.exe\n"), "caf\xC3\xA9.exe");
+    EXPECT_EQ(AutorunOpenEntry("[autorun]\nopen=Caf\xE9 \x93\xfa.exe\n"), "Caf\xE9 \x93\xfa.exe");
 }
 
 TEST(Autorun, MissingOrBrokenEntriesGiveNothing) {
