@@ -24,6 +24,7 @@
 #include "view_rows.h"
 #include "view_settings.h"
 #include "win_handles.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -647,6 +648,9 @@ LRESULT OnListNotify(NMHDR* hdr) {
 // shows its caption blue (Quit: red) while the mouse lies in the same
 // small rectangle of any button; every other caption keeps the text colour.
 constexpr RECT kHotRect = {6, 6, 51, 21};
+// Where no system reports the pointer leaving, the toolbar looks every so often.
+constexpr UINT_PTR kLeaveTimer = 0x4C56;
+constexpr UINT kLeaveCheckMs = 100;
 
 void SetHotButton(int command, bool inside) {
     if (command == g.hotButton && inside == g.hotInside) return;
@@ -667,13 +671,24 @@ void TrackToolbarMouse(POINT pt) {
     SendMessageA(g.toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
     const int x = pt.x - rc.left, y = pt.y - rc.top;
     SetHotButton(button.idCommand, x >= kHotRect.left && x <= kHotRect.right && y >= kHotRect.top && y <= kHotRect.bottom);
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, g.toolbar, 0};
-    TrackMouseEvent(&track);
+    if (!holm::TrackMouseLeave(g.toolbar)) SetTimer(g.toolbar, kLeaveTimer, kLeaveCheckMs, nullptr);
+}
+
+void CheckPointerLeft(HWND toolbar) {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    if (WindowFromPoint(pt) == toolbar) return;
+    KillTimer(toolbar, kLeaveTimer);
+    SetHotButton(0, false);
 }
 
 LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) TrackToolbarMouse(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     if (message == WM_MOUSELEAVE || message == WM_KILLFOCUS) SetHotButton(0, false);
+    if (message == WM_TIMER && wParam == kLeaveTimer) {
+        CheckPointerLeft(hwnd);
+        return 0;
+    }
     return CallWindowProcA(g.toolbarProc, hwnd, message, wParam, lParam);
 }
 
@@ -964,7 +979,7 @@ bool TranslateMainFormKeys(MSG& msg) {
     char cls[16] = "";
     GetClassNameA(msg.hwnd, cls, sizeof(cls));
     if (lstrcmpiA(cls, "Edit") == 0) return false;
-    if (GetAncestor(msg.hwnd, GA_ROOT) != g.form) return false;
+    if (holm::TopLevelWindow(msg.hwnd) != g.form) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_DELETE) {
         PostMessageA(g.form, WM_COMMAND, CM_DELETE, 0);
         return true;
