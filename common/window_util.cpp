@@ -1,6 +1,7 @@
 #include "window_util.h"
 
 #include "geometry.h"
+#include "proc_address.h"
 #include "win_handles.h"
 
 namespace holm {
@@ -28,6 +29,19 @@ void KeepOnScreen(HWND hwnd) {
 
 void BringBackOnScreen(HWND hwnd) {
     Replace(hwnd, [](const Rect& r, Size screen) { return BringBackOnScreen(r, screen); });
+}
+
+HWND TopLevelWindow(HWND hwnd) {
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
+    return hwnd;
+}
+
+bool TrackMouseLeave(HWND hwnd) {
+    using TrackProc = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
+    auto track = LoadedProc<TrackProc>("user32.dll", "TrackMouseEvent");
+    if (!track) track = LoadedProc<TrackProc>("comctl32.dll", "_TrackMouseEvent");
+    TRACKMOUSEEVENT request = {sizeof(request), TME_LEAVE, hwnd, 0};
+    return track && track(&request);
 }
 
 int ColourDepth(HWND hwnd) {

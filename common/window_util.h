@@ -16,6 +16,15 @@ void BringBackOnScreen(HWND hwnd);
 // The whole text of a window or control.
 std::string WindowText(HWND hwnd);
 
+// The top-level window that holds `hwnd` (itself when it is one); what
+// GetAncestor(GA_ROOT) gives from Windows 98 and 2000 on.
+HWND TopLevelWindow(HWND hwnd);
+
+// Asks for WM_MOUSELEAVE when the pointer leaves `hwnd`: user32's
+// TrackMouseEvent, or comctl32's _TrackMouseEvent (Windows 95 with Internet
+// Explorer 3 or later). False where neither exists.
+bool TrackMouseLeave(HWND hwnd);
+
 // Bits per pixel of the window's device context.
 int ColourDepth(HWND hwnd);
 

@@ -4,11 +4,24 @@
 #include <objbase.h>
 
 #include "MainUnit.h"
+#include "proc_address.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+namespace {
+
+// InitCommonControlsEx needs comctl32 4.70 (Internet Explorer 3); the
+// comctl32 that Windows 95 and NT 4 shipped has only InitCommonControls.
+void InitControls() {
+    using InitExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
                                                            ICC_HOTKEY_CLASS | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    auto initEx = holm::LoadedProc<InitExProc>("comctl32.dll", "InitCommonControlsEx");
+    if (!initEx || !initEx(&controls)) InitCommonControls();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    InitControls();
     CoInitialize(nullptr);
     HWND form = setwise::CreateMainForm(instance);
     if (!form) {

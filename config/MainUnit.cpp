@@ -27,6 +27,7 @@
 #include "view_settings.h"
 #include "win_handles.h"
 #include "no_throw.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -821,7 +822,7 @@ bool TranslateMainFormKeys(MSG& msg) {
     char cls[16] = "";
     GetClassNameA(msg.hwnd, cls, sizeof(cls));
     if (lstrcmpiA(cls, "Edit") == 0) return false;
-    if (GetAncestor(msg.hwnd, GA_ROOT) != g_main.form) return false;
+    if (holm::TopLevelWindow(msg.hwnd) != g_main.form) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_DELETE) {
         PostMessageA(g_main.form, WM_COMMAND, CM_DELETE, 0);
         return true;

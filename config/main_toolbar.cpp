@@ -6,6 +6,7 @@
 
 #include "no_throw.h"
 #include "resource.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -42,6 +43,9 @@ ToolbarState g_toolbar;
 // shows its caption blue (Quit: red) while the mouse lies in the same
 // small rectangle of any button; every other caption keeps the text colour.
 constexpr RECT kHotRect = {6, 6, 51, 21};
+// Where no system reports the pointer leaving, the toolbar looks every so often.
+constexpr UINT_PTR kLeaveTimer = 0x4C56;
+constexpr UINT kLeaveCheckMs = 100;
 
 void SetHotButton(int command, bool inside) {
     if (command == g_toolbar.hotButton && inside == g_toolbar.hotInside) return;
@@ -62,13 +66,24 @@ void TrackToolbarMouse(POINT pt) {
     SendMessageA(g_toolbar.window, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
     const int x = pt.x - rc.left, y = pt.y - rc.top;
     SetHotButton(button.idCommand, x >= kHotRect.left && x <= kHotRect.right && y >= kHotRect.top && y <= kHotRect.bottom);
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, g_toolbar.window, 0};
-    TrackMouseEvent(&track);
+    if (!holm::TrackMouseLeave(g_toolbar.window)) SetTimer(g_toolbar.window, kLeaveTimer, kLeaveCheckMs, nullptr);
+}
+
+void CheckPointerLeft(HWND toolbar) {
+    POINT pt = {};
+    GetCursorPos(&pt);
+    if (WindowFromPoint(pt) == toolbar) return;
+    KillTimer(toolbar, kLeaveTimer);
+    SetHotButton(0, false);
 }
 
 LRESULT ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) TrackToolbarMouse(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     if (message == WM_MOUSELEAVE || message == WM_KILLFOCUS) SetHotButton(0, false);
+    if (message == WM_TIMER && wParam == kLeaveTimer) {
+        CheckPointerLeft(hwnd);
+        return 0;
+    }
     return CallWindowProcA(g_toolbar.proc, hwnd, message, wParam, lParam);
 }
 

@@ -12,6 +12,7 @@
 #include "registry.h"
 #include "store_limits.h"
 #include "win_handles.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -162,7 +163,7 @@ std::vector<std::string> CollectShortcuts(const std::string& folder) {
 
 int ImportFolder(HTREEITEM target, const std::string& folder) {
     if (folder.empty() || !target) return 0;
-    WindowHeldStill hold(GetAncestor(TreeView(), GA_ROOT));
+    WindowHeldStill hold(holm::TopLevelWindow(TreeView()));
     int written = 0;
     for (const std::string& p : CollectShortcuts(folder)) {
         if (p.size() <= folder.size() + 1) continue;

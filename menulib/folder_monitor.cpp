@@ -28,7 +28,7 @@ struct WatchParams {
     UINT id = 0;
     UniqueKernelHandle stop;      // the build's stop event
     UniqueKernelHandle watching;  // signalled once the folder is opened (or failed to open)
-    HMODULE module = nullptr;     // keeps this code loaded while the thread runs
+    UniqueLibrary module;         // keeps this code loaded while the thread runs
 };
 
 struct WatcherThread {
@@ -82,16 +82,21 @@ void Watch(const WatchParams& p) {
 
 DWORD WINAPI WatcherMain(LPVOID param) {
     std::unique_ptr<WatchParams> p(static_cast<WatchParams*>(param));
-    const HMODULE module = p->module;
+    const HMODULE module = p->module.Release();
     Watch(*p);
     p.reset();
     FreeLibraryAndExitThread(module, 0);
 }
 
+// One more reference of the module that holds this code: a module's handle
+// is the base of its image, and loading it again by its own path counts a
+// user (GetModuleHandleEx, which does both, is missing before Windows XP).
 HMODULE PinThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&WatcherMain), &module);
-    return module;
+    MEMORY_BASIC_INFORMATION image = {};
+    if (!VirtualQuery(reinterpret_cast<LPCVOID>(&WatcherMain), &image, sizeof(image))) return nullptr;
+    char path[MAX_PATH] = "";
+    if (!GetModuleFileNameA(static_cast<HMODULE>(image.AllocationBase), path, sizeof(path))) return nullptr;
+    return LoadLibraryA(path);
 }
 
 // The thread owns its parameters and its own handles of the events, so the
@@ -112,13 +117,10 @@ void StartWatcher(const Monitor& m) {
     params->id = m.id;
     params->stop.Reset(HandleForThread(g_state.stop.Get()));
     params->watching.Reset(HandleForThread(watching.Get()));
-    params->module = PinThisModule();
+    params->module.Reset(PinThisModule());
     DWORD threadId = 0;
     UniqueKernelHandle thread(CreateThread(nullptr, 1024, WatcherMain, params.get(), 0, &threadId));
-    if (!thread) {
-        if (params->module) FreeLibrary(params->module);
-        return;
-    }
+    if (!thread) return;
     params.release();
     SetThreadPriority(thread.Get(), THREAD_PRIORITY_IDLE);
     g_state.threads.push_back({std::move(thread), threadId, std::move(watching)});

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds everything (deliverables and tests) for one Windows
-# architecture. Usage: build.sh [i686|x86_64]; the build goes to
-# $HOLM_BUILD_DIR, by default build/<arch>.
+# architecture, or only the targets named after it. Usage:
+# build.sh [i686|x86_64] [target...]; the build goes to $HOLM_BUILD_DIR, by
+# default build/<arch>.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-${HOLM_ARCH:-i686}}
@@ -13,4 +14,6 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null \
     || { echo "build: cmake could not configure the $arch build in $build" >&2; exit 1; }
 fi
-cmake --build "$build" -- -k 0 || { echo "build: the $arch build failed (errors above)" >&2; exit 1; }
+targets=()
+[ $# -gt 1 ] && targets=(--target "${@:2}")
+cmake --build "$build" "${targets[@]}" -- -k 0 || { echo "build: the $arch build failed (errors above)" >&2; exit 1; }

@@ -19,6 +19,13 @@ namespace {
 
 constexpr UINT_PTR kWatchdogTimer = 0;
 
+// The shell is among the last programs told that the session ends (NT
+// only; Windows 95 has no such order).
+void AskToEndLast() {
+    using ShutdownParametersProc = BOOL(WINAPI*)(DWORD, DWORD);
+    if (auto set = LoadedProc<ShutdownParametersProc>("kernel32.dll", "SetProcessShutdownParameters")) set(0x100, 0);
+}
+
 void LoadError(const char* text) { MessageBoxA(g_shell.mainWindow, text, "HOLM", MB_TOPMOST | MB_ICONERROR); }
 
 DWORD ReadForceDesktopDll() {
@@ -126,7 +133,7 @@ LRESULT RunStartup(HWND mainWindow) {
     if (g_shell.IsNT()) EnableShutdownPrivilege();
     g_shell.hookTime = _init(g_shell.instance, g_shell.statusWindow);
     FindShellDialogs();
-    SetProcessShutdownParameters(0x100, 0);
+    AskToEndLast();
     CreateWindowExA(0, "BUTTON", "&Hide me", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 184, 66, mainWindow,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCmdHideMe)), g_shell.instance, nullptr);
     SetWowWindowName();

@@ -11,6 +11,7 @@
 #include "cloak_record.h"
 #include "library_state.h"
 #include "shell_driver.h"
+#include "win_handles.h"
 
 using namespace holm;
 using holmtest::CloakValues;

@@ -128,6 +128,21 @@ TEST(Placement, BringBackMovesOnlyWindowsWhollyOffScreen) {
     DestroyWindow(w);
 }
 
+// What GetAncestor(GA_ROOT) answers, on systems without it: the top-level
+// window of a nested control, not the owner of an owned window.
+TEST(Placement, TopLevelWindowClimbsParentsButNotOwners) {
+    HWND owner = MakeWindow(0, 0, 100, 80);
+    HWND owned = CreateWindowExA(0, "STATIC", "owned", WS_POPUP, 0, 0, 50, 50, owner, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExA(0, "STATIC", "child", WS_CHILD, 0, 0, 50, 50, owned, nullptr, nullptr, nullptr);
+    HWND grandchild = CreateWindowExA(0, "STATIC", "inner", WS_CHILD, 0, 0, 20, 20, child, nullptr, nullptr, nullptr);
+    EXPECT_EQ(TopLevelWindow(grandchild), owned);
+    EXPECT_EQ(TopLevelWindow(child), owned);
+    EXPECT_EQ(TopLevelWindow(owned), owned);
+    EXPECT_EQ(TopLevelWindow(owner), owner);
+    EXPECT_EQ(TopLevelWindow(nullptr), nullptr);
+    DestroyWindow(owner);
+}
+
 namespace {
 
 HWND g_closable = nullptr;

@@ -9,9 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <new>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -130,14 +128,20 @@ std::vector<std::string> UserTexts() {
 class MessageBoxCatcher {
 public:
     explicit MessageBoxCatcher(std::function<void()> beforeFirstAnswer = nullptr)
-        : beforeFirstAnswer_(std::move(beforeFirstAnswer)), thread_([this] { Run(); }) {}
+        : beforeFirstAnswer_(std::move(beforeFirstAnswer)) {
+        InitializeCriticalSection(&lock_);
+        thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    }
     ~MessageBoxCatcher() {
         stop_ = true;
-        thread_.join();
+        WaitForSingleObject(thread_.Get(), INFINITE);
+        DeleteCriticalSection(&lock_);
     }
     std::vector<std::pair<std::string, std::string>> Seen() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return seen_;
+        EnterCriticalSection(&lock_);
+        std::vector<std::pair<std::string, std::string>> seen = seen_;
+        LeaveCriticalSection(&lock_);
+        return seen;
     }
 
 private:
@@ -151,26 +155,27 @@ private:
         char caption[256] = "", text[1024] = "";
         GetWindowTextA(hwnd, caption, sizeof(caption));
         if (HWND label = GetDlgItem(hwnd, 0xFFFF)) GetWindowTextA(label, text, sizeof(text));
-        {
-            std::lock_guard<std::mutex> lock(self->mutex_);
-            self->seen_.emplace_back(caption, text);
-        }
+        EnterCriticalSection(&self->lock_);
+        self->seen_.emplace_back(caption, text);
+        LeaveCriticalSection(&self->lock_);
         if (self->beforeFirstAnswer_) std::exchange(self->beforeFirstAnswer_, nullptr)();
         const int button = GetDlgItem(hwnd, IDNO) ? IDNO : IDOK;
         SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         return TRUE;
     }
-    void Run() {
-        while (!stop_) {
-            EnumWindows(Check, reinterpret_cast<LPARAM>(this));
+    static DWORD WINAPI Run(LPVOID param) {
+        auto* self = static_cast<MessageBoxCatcher*>(param);
+        while (!self->stop_) {
+            EnumWindows(Check, reinterpret_cast<LPARAM>(self));
             Sleep(20);
         }
+        return 0;
     }
     std::atomic<bool> stop_{false};
-    std::mutex mutex_;
+    CRITICAL_SECTION lock_;
     std::vector<std::pair<std::string, std::string>> seen_;
     std::function<void()> beforeFirstAnswer_;
-    std::thread thread_;
+    UniqueKernelHandle thread_;
 };
 
 // The shell window of the tests: it answers a reload as the shell does and
