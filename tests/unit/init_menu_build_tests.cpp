@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <new>
 #include <mutex>
@@ -575,6 +576,86 @@ TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
 
 namespace {
 
+int AppletCalls() {
+    char text[16] = "";
+    return GetEnvironmentVariableA("HOLMTEST_CPL_CALLS", text, sizeof(text)) ? std::atoi(text) : 0;
+}
+
+std::vector<std::string> PanelCommands() {
+    std::vector<std::string> commands;
+    for (const Entry& e : Entries(Submenu(InitMenuRoot(), "Control Panel")))
+        commands.push_back(LaunchEntryAt(static_cast<int>(e.id) - kCmdFirstLaunch)->command);
+    return commands;
+}
+
+bool Lists(const std::vector<std::string>& commands, const std::string& command) {
+    return std::find(commands.begin(), commands.end(), command) != commands.end();
+}
+
+HBITMAP PanelBitmap(const std::string& label) {
+    HMENU panel = Submenu(InitMenuRoot(), "Control Panel");
+    for (const Entry& e : Entries(panel)) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_CHECKMARKS;
+        GetMenuItemInfoA(panel, e.id, FALSE, &mii);
+        if (e.text == label) return mii.hbmpUnchecked;
+    }
+    return nullptr;
+}
+
+void MarkWritten(const std::string& path, int minutesAgo) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    FILETIME time;
+    SystemTimeToFileTime(&now, &time);
+    ULARGE_INTEGER t = {{time.dwLowDateTime, time.dwHighDateTime}};
+    t.QuadPart -= static_cast<ULONGLONG>(minutesAgo) * 60 * 10000000;
+    time = {t.LowPart, t.HighPart};
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+TEST_F(InitMenuBuildTest, ControlPanelFilesAreAskedAgainOnlyWhenAddedChangedOrRemoved) {
+    const std::string added = TestAppletPath().substr(0, TestAppletPath().size() - 4) + "2.cpl";
+    Rebuild();
+    const HBITMAP wideImage = PanelBitmap("Holm Wide Applet");
+    const int calls = AppletCalls();
+    Rebuild();
+    EXPECT_EQ(AppletCalls(), calls) << "an unchanged file is not asked again";
+    EXPECT_TRUE(Lists(PanelCommands(), "control holmtest.cpl Holm Ansi Applet"));
+    EXPECT_EQ(PanelBitmap("Holm Wide Applet"), wideImage);
+    EXPECT_NE(GetObjectType(wideImage), 0u) << "a kept image outlives the menus of the build that made it";
+
+    ASSERT_TRUE(CopyFileA(TestAppletPath().c_str(), added.c_str(), FALSE));
+    Rebuild();
+    const int perFile = AppletCalls() - calls;
+    EXPECT_GT(perFile, 0) << "an added file is asked";
+    EXPECT_TRUE(Lists(PanelCommands(), "control holmtest2.cpl Holm Old Applet"));
+    EXPECT_EQ(_getnumprogs(), cpl_ + 3);
+
+    MarkWritten(TestAppletPath(), 90);
+    Rebuild();
+    EXPECT_EQ(AppletCalls(), calls + 2 * perFile) << "only the changed file is asked again";
+    EXPECT_TRUE(Lists(PanelCommands(), "control holmtest.cpl Holm Ansi Applet"));
+    const HBITMAP newWideImage = PanelBitmap("Holm Wide Applet");
+    EXPECT_NE(newWideImage, nullptr);
+    Rebuild();
+    EXPECT_EQ(GetObjectType(wideImage), 0u) << "the changed file's old image is released";
+    EXPECT_NE(GetObjectType(newWideImage), 0u);
+
+    ASSERT_TRUE(DeleteFileA(added.c_str()));
+    Rebuild();
+    EXPECT_EQ(AppletCalls(), calls + 2 * perFile);
+    EXPECT_FALSE(Lists(PanelCommands(), "control holmtest2.cpl Holm Old Applet"));
+    EXPECT_EQ(_getnumprogs(), cpl_);
+}
+
+namespace {
+
 struct BuiltHandles {
     std::vector<HMENU> menus;
     std::vector<HBITMAP> bitmaps;
@@ -592,14 +673,16 @@ void CollectHandles(HMENU menu, BuiltHandles& out) {
     }
 }
 
-// Images shared by every build (the Special submenu's) are kept for the
-// life of the library; the rest belong to one build.
+// Images shared by every build (the Special submenu's, and the Control
+// Panel's while its files stay unchanged) are kept; the rest belong to one
+// build.
 std::vector<HBITMAP> BuildOwnedBitmaps(const BuiltHandles& built) {
-    BuiltHandles special;
-    CollectHandles(InitMenuSpecial(), special);
+    BuiltHandles kept;
+    CollectHandles(InitMenuSpecial(), kept);
+    CollectHandles(Submenu(InitMenuRoot(), "Control Panel"), kept);
     std::vector<HBITMAP> owned;
     for (HBITMAP b : built.bitmaps)
-        if (std::find(special.bitmaps.begin(), special.bitmaps.end(), b) == special.bitmaps.end()) owned.push_back(b);
+        if (std::find(kept.bitmaps.begin(), kept.bitmaps.end(), b) == kept.bitmaps.end()) owned.push_back(b);
     return owned;
 }
 
