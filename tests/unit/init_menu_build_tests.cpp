@@ -412,6 +412,31 @@ TEST_F(InitMenuBuildTest, MarksSwapTheFolderIconWhenCloakedAndCheckWhenPlain) {
     EXPECT_FALSE(_updateMenu(menu.Get(), 501, 1));  // no such entry
 }
 
+TEST_F(InitMenuBuildTest, GroupsKeptFromTheLastBuildShowEveryLaterChange) {
+    const std::string tools = std::string(kStore) + "\\Tools";
+    WriteUserString(tools, "Editor", "notepad");
+    WriteUserString(tools, "Shell", "cmd");
+    WriteUserString(kStore, "Calc", "calc");
+    WriteUserString(std::string(kStore) + "\\Old", "Gone", "winhlp32");
+    Sleep(2500);  // written long enough before the builds for their groups to be kept
+    Rebuild();
+    Rebuild();
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Old", "Tools", "Calc"}));
+
+    WriteUserString(tools, "Browser", "iexplore");
+    WriteUserString(tools + "\\Deep", "Viewer", "wordpad");
+    WriteUserString(kStore, "Calc", "calc.exe|c:\\work|2|");
+    holmtest::DeleteUserTree(std::string(kStore) + "\\Old");
+    Rebuild();
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Tools", "Calc"}));
+    EXPECT_EQ(Texts(Submenu(InitMenuRoot(), "Tools")), (std::vector<std::string>{"Deep", "Browser", "Editor", "Shell"}));
+    EXPECT_EQ(Texts(Submenu(Submenu(InitMenuRoot(), "Tools"), "Deep")), (std::vector<std::string>{"Viewer"}));
+    const LaunchEntry* calc = LaunchEntryAt(_getnumprogs() - 1);
+    EXPECT_EQ(calc->command, "calc.exe");
+    EXPECT_EQ(calc->directory, "c:\\work");
+    EXPECT_EQ(calc->showCmd, SW_MAXIMIZE);
+}
+
 TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
     Rebuild();
     HMENU panel = Submenu(InitMenuRoot(), "Control Panel");
