@@ -412,26 +412,27 @@ TEST_F(InitMenuBuildTest, MarksSwapTheFolderIconWhenCloakedAndCheckWhenPlain) {
     EXPECT_FALSE(_updateMenu(menu.Get(), 501, 1));  // no such entry
 }
 
+// Each kept group sees one kind of change alone: a subgroup added, a
+// subgroup removed, an item's data changed.
 TEST_F(InitMenuBuildTest, GroupsKeptFromTheLastBuildShowEveryLaterChange) {
-    const std::string tools = std::string(kStore) + "\\Tools";
+    const std::string tools = std::string(kStore) + "\\Tools", apps = std::string(kStore) + "\\Apps";
     WriteUserString(tools, "Editor", "notepad");
-    WriteUserString(tools, "Shell", "cmd");
-    WriteUserString(kStore, "Calc", "calc");
+    WriteUserString(apps, "Calc", "calc");
     WriteUserString(std::string(kStore) + "\\Old", "Gone", "winhlp32");
     Sleep(2500);  // written long enough before the builds for their groups to be kept
     Rebuild();
     Rebuild();
-    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Old", "Tools", "Calc"}));
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Apps", "Old", "Tools"}));
 
-    WriteUserString(tools, "Browser", "iexplore");
     WriteUserString(tools + "\\Deep", "Viewer", "wordpad");
-    WriteUserString(kStore, "Calc", "calc.exe|c:\\work|2|");
     holmtest::DeleteUserTree(std::string(kStore) + "\\Old");
+    WriteUserString(apps, "Calc", "calc.exe|c:\\work|2|");
     Rebuild();
-    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Tools", "Calc"}));
-    EXPECT_EQ(Texts(Submenu(InitMenuRoot(), "Tools")), (std::vector<std::string>{"Deep", "Browser", "Editor", "Shell"}));
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Apps", "Tools"}));
+    EXPECT_EQ(Texts(Submenu(InitMenuRoot(), "Tools")), (std::vector<std::string>{"Deep", "Editor"}));
     EXPECT_EQ(Texts(Submenu(Submenu(InitMenuRoot(), "Tools"), "Deep")), (std::vector<std::string>{"Viewer"}));
-    const LaunchEntry* calc = LaunchEntryAt(_getnumprogs() - 1);
+    ASSERT_EQ(_getnumprogs(), cpl_ + 3);
+    const LaunchEntry* calc = LaunchEntryAt(cpl_);  // Apps is walked first
     EXPECT_EQ(calc->command, "calc.exe");
     EXPECT_EQ(calc->directory, "c:\\work");
     EXPECT_EQ(calc->showCmd, SW_MAXIMIZE);
