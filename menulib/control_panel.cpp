@@ -7,6 +7,7 @@
 
 #include "applet_reader.h"
 #include "command_ids.h"
+#include "file_stamp.h"
 #include "holm_names.h"
 #include "launch_table.h"
 #include "library_state.h"
@@ -21,15 +22,9 @@ constexpr DWORD kPathChars = 260;
 
 // A Control Panel file as the system directory lists it. A file whose size
 // and last-write time are unchanged is not asked again.
-struct FileStamp {
+struct PanelFile {
     std::string name;
-    DWORD sizeLow = 0, sizeHigh = 0;
-    FILETIME written = {};
-
-    bool SameAs(const FileStamp& other) const {
-        return sizeLow == other.sizeLow && sizeHigh == other.sizeHigh &&
-               CompareFileTime(&written, &other.written) == 0;
-    }
+    FileStamp stamp;
 };
 
 struct CachedFile {
@@ -56,8 +51,8 @@ struct PanelEntry {
     MenuImageView image;
 };
 
-std::vector<FileStamp> ControlPanelFiles() {
-    std::vector<FileStamp> files;
+std::vector<PanelFile> ControlPanelFiles() {
+    std::vector<PanelFile> files;
     char directory[kPathChars] = "";
     GetSystemDirectoryA(directory, kPathChars);
     const std::string pattern = std::string(directory) + "\\*.cpl";
@@ -66,7 +61,7 @@ std::vector<FileStamp> ControlPanelFiles() {
     if (search == INVALID_HANDLE_VALUE) return files;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back({found.cFileName, found.nFileSizeLow, found.nFileSizeHigh, found.ftLastWriteTime});
+            files.push_back({found.cFileName, StampOf(found)});
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return files;
@@ -84,21 +79,21 @@ void MatchImageStyle() {
     g_cpl.withImages = withImages;
 }
 
-const CachedFile& CurrentApplets(const FileStamp& stamp) {
-    auto found = g_cpl.files.find(stamp.name);
-    if (found != g_cpl.files.end() && found->second.stamp.SameAs(stamp)) return found->second;
+const CachedFile& CurrentApplets(const PanelFile& file) {
+    auto found = g_cpl.files.find(file.name);
+    if (found != g_cpl.files.end() && found->second.stamp.SameAs(file.stamp)) return found->second;
     if (found != g_cpl.files.end()) {
         RetireFile(std::move(found->second));
         g_cpl.files.erase(found);
     }
-    CachedFile read = {stamp, ReadAppletFile(stamp.name)};
-    return g_cpl.files[stamp.name] = std::move(read);
+    CachedFile read = {file.stamp, ReadAppletFile(file.name)};
+    return g_cpl.files[file.name] = std::move(read);
 }
 
-void ForgetFilesNotIn(const std::vector<FileStamp>& present) {
+void ForgetFilesNotIn(const std::vector<PanelFile>& present) {
     for (auto it = g_cpl.files.begin(); it != g_cpl.files.end();) {
         bool there = false;
-        for (const FileStamp& stamp : present) there = there || stamp.name == it->first;
+        for (const PanelFile& file : present) there = there || file.name == it->first;
         if (there) {
             ++it;
             continue;
@@ -134,11 +129,11 @@ void AppendSorted(HMENU submenu, const std::vector<PanelEntry>& entries) {
 
 void FillControlPanel(HMENU submenu) {
     MatchImageStyle();
-    const std::vector<FileStamp> files = ControlPanelFiles();
+    const std::vector<PanelFile> files = ControlPanelFiles();
     ForgetFilesNotIn(files);
     std::vector<PanelEntry> entries;
-    for (const FileStamp& stamp : files) {
-        for (const Applet& applet : CurrentApplets(stamp).applets)
+    for (const PanelFile& file : files) {
+        for (const Applet& applet : CurrentApplets(file).applets)
             entries.push_back({&applet.label, AppendPanelLaunch(applet.command.c_str()), applet.image.View()});
     }
     if (g_lib.platform == VER_PLATFORM_WIN32_WINDOWS) AddWindows95Entries(entries);

@@ -132,12 +132,12 @@ void BuildInitMenu() {
     AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.controlPanel), "Control Panel");
     AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(g_menu.special), "Special");
     StartMonitors();
+    ReleaseUnshownProgramImages();
 }
 
 void DestroyInitMenu() {
     ClearMonitors();
     g_menu = InitMenuState();
-    ReleaseProgramImages();
     ReleaseControlPanelImages();
     ClearLaunchTable();
 }

@@ -142,6 +142,33 @@ void ExtrasBenchmark(double firstBuild) {
     _resetLpum();  // ends the monitors' threads
 }
 
+// Every item a different program of the system directory, as in a menu
+// of installed programs: what finding and extracting their images adds.
+void ProgramImagesBenchmark() {
+    holmtest::DeleteUserTree(holmtest::StoreKey());
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof(system));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(system) + "\\*.exe").c_str(), &found);
+    int items = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            holmtest::WriteStoreItem("Group " + std::to_string(items / 20), found.cFileName,
+                                     std::string(system) + "\\" + found.cFileName + "|||");
+            ++items;
+        } while (items < 300 && FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    double build[2];
+    for (int icons = 0; icons < 2; ++icons) {
+        g_lib.options.showProgIcons = static_cast<DWORD>(icons);
+        build[icons] = BestOf(3);
+    }
+    std::printf("%d items of as many programs: build with images %.1f ms, without %.1f ms, ratio %.1f\n", items,
+                build[1], build[0], build[1] / build[0]);
+    g_lib.options.showProgIcons = 0;
+}
+
 }  // namespace
 
 int main() {
@@ -184,6 +211,7 @@ int main() {
     std::printf("10x items, icons on:  %.1fx the time\n", times[1][1] / times[0][1]);
     std::printf("icons on / off at 10,000 items: %.2f\n", times[1][1] / times[1][0]);
     std::printf("10,000 items, first build / later builds (icons off): %.1f\n", firstReads[1] / times[1][0]);
+    ProgramImagesBenchmark();
     ExtrasBenchmark(firstBuild);
     holmtest::ResetHolmRegistry();
     return 0;

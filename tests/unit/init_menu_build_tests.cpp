@@ -21,6 +21,7 @@
 #include "menu_images.h"
 #include "win_handles.h"
 #include "library_state.h"
+#include "test_files.h"
 #include "test_registry.h"
 
 using namespace holm;
@@ -618,17 +619,18 @@ bool Lists(const std::vector<std::string>& commands, const std::string& command)
     return std::find(commands.begin(), commands.end(), command) != commands.end();
 }
 
-HBITMAP PanelBitmap(const std::string& label) {
-    HMENU panel = Submenu(InitMenuRoot(), "Control Panel");
-    for (const Entry& e : Entries(panel)) {
+HBITMAP EntryBitmap(HMENU menu, const std::string& label) {
+    for (const Entry& e : Entries(menu)) {
         MENUITEMINFOA mii = {};
         mii.cbSize = sizeof(mii);
         mii.fMask = MIIM_CHECKMARKS;
-        GetMenuItemInfoA(panel, e.id, FALSE, &mii);
+        GetMenuItemInfoA(menu, e.id, FALSE, &mii);
         if (e.text == label) return mii.hbmpUnchecked;
     }
     return nullptr;
 }
+
+HBITMAP PanelBitmap(const std::string& label) { return EntryBitmap(Submenu(InitMenuRoot(), "Control Panel"), label); }
 
 void MarkWritten(const std::string& path, int minutesAgo) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -699,17 +701,19 @@ void CollectHandles(HMENU menu, BuiltHandles& out) {
     }
 }
 
-// Images shared by every build (the Special submenu's, and the Control
-// Panel's while its files stay unchanged) are kept; the rest belong to one
-// build.
+// Images shared by every build (the Special submenu's) are kept for the
+// life of the library; the rest live while a build shows them.
 std::vector<HBITMAP> BuildOwnedBitmaps(const BuiltHandles& built) {
-    BuiltHandles kept;
-    CollectHandles(InitMenuSpecial(), kept);
-    CollectHandles(Submenu(InitMenuRoot(), "Control Panel"), kept);
+    BuiltHandles special;
+    CollectHandles(InitMenuSpecial(), special);
     std::vector<HBITMAP> owned;
     for (HBITMAP b : built.bitmaps)
-        if (std::find(kept.bitmaps.begin(), kept.bitmaps.end(), b) == kept.bitmaps.end()) owned.push_back(b);
+        if (std::find(special.bitmaps.begin(), special.bitmaps.end(), b) == special.bitmaps.end()) owned.push_back(b);
     return owned;
+}
+
+bool Shows(const BuiltHandles& built, HBITMAP bitmap) {
+    return std::find(built.bitmaps.begin(), built.bitmaps.end(), bitmap) != built.bitmaps.end();
 }
 
 SIZE_T PrivateBytes() {
@@ -722,13 +726,18 @@ SIZE_T PrivateBytes() {
 
 }  // namespace
 
+// Each build starts other programs than the one before, so that no image
+// of a build is shown by the next.
 TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
     g_lib.options.showProgIcons = 1;
-    const char* programs[] = {"notepad", "regedit", "winhlp32", "cmd", "calc"};
-    for (int i = 0; i < 20; ++i) {
-        const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
-        WriteUserString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
-    }
+    const char* programs[2][3] = {{"notepad", "regedit", "winhlp32"}, {"cmd", "calc", "wordpad"}};
+    const auto writeItems = [&](int set) {
+        for (int i = 0; i < 20; ++i) {
+            const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
+            WriteUserString(group, ("Item " + std::to_string(i)).c_str(), programs[set][i % 3]);
+        }
+    };
+    writeItems(0);
     _resetLpum();
     const SIZE_T bytesBefore = PrivateBytes();
     int stillAlive = 0, imagesSeen = 0;
@@ -737,14 +746,43 @@ TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
         CollectHandles(InitMenuRoot(), before);
         const std::vector<HBITMAP> owned = BuildOwnedBitmaps(before);
         imagesSeen += static_cast<int>(owned.size());
+        writeItems((i + 1) % 2);
         _resetLpum();
-        // Everything the previous build made is gone (handle values carry a
-        // generation, so a reused slot does not make an old value valid).
+        // Everything the previous build made is gone unless this build shows
+        // it (handle values carry a generation, so a reused slot does not
+        // make an old value valid).
+        BuiltHandles after;
+        CollectHandles(InitMenuRoot(), after);
         for (HMENU m : before.menus) stillAlive += IsMenu(m) ? 1 : 0;
-        for (HBITMAP b : owned) stillAlive += GetObjectType(b) != 0 ? 1 : 0;
+        for (HBITMAP b : owned) stillAlive += GetObjectType(b) != 0 && !Shows(after, b) ? 1 : 0;
     }
     EXPECT_EQ(stillAlive, 0);
     EXPECT_GT(imagesSeen, 500);  // the builds really made images
     EXPECT_LT(PrivateBytes(), bytesBefore + 4 * 1024 * 1024);
     EXPECT_EQ(_getnumprogs(), cpl_ + 20);
+}
+
+TEST_F(InitMenuBuildTest, ProgramImagesAreKeptWhileTheirFileIsUnchangedAndShown) {
+    g_lib.options.showProgIcons = 1;
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    const std::string program = holmtest::TempFolder("holm-image-test") + "\\tool.exe";
+    ASSERT_TRUE(CopyFileA((std::string(windows) + "\\notepad.exe").c_str(), program.c_str(), FALSE));
+    WriteUserString(kStore, "Tool", program);
+    Rebuild();
+    const HBITMAP first = EntryBitmap(InitMenuRoot(), "Tool");
+    ASSERT_NE(first, nullptr);
+    Rebuild();
+    EXPECT_EQ(EntryBitmap(InitMenuRoot(), "Tool"), first) << "an unchanged program keeps its image";
+
+    MarkWritten(program, 90);
+    Rebuild();
+    const HBITMAP remade = EntryBitmap(InitMenuRoot(), "Tool");
+    EXPECT_NE(remade, first) << "a changed program file gets its image made again";
+    EXPECT_EQ(GetObjectType(first), 0u);
+
+    WriteUserString(kStore, "Tool", "");
+    Rebuild();
+    EXPECT_EQ(GetObjectType(remade), 0u) << "an image no entry shows is released";
+    DeleteFileA(program.c_str());
 }
