@@ -34,7 +34,7 @@ struct CachedFile {
 
 // The applets are kept from one build to the next; their images outlive
 // the menus that show them. Images of files that changed or went are
-// retired, not released, because a menu of this build may still show them.
+// retired, not released, while a menu made before may still show them.
 struct ControlPanelState {
     std::map<std::string, CachedFile> files;  // by file name
     bool cloaked = false;                     // the style the images were made for
