@@ -21,11 +21,15 @@ inline FileStamp StampOf(const WIN32_FIND_DATAA& found) {
     return {found.nFileSizeLow, found.nFileSizeHigh, found.ftLastWriteTime};
 }
 
-// All zero when the file cannot be reached.
+// All zero when the file cannot be reached. (Found by a search, since
+// Windows 95 has no GetFileAttributesEx.)
 inline FileStamp StampOfFile(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return FileStamp();
-    return {data.nFileSizeLow, data.nFileSizeHigh, data.ftLastWriteTime};
+    if (path.find_first_of("*?") != std::string::npos) return FileStamp();
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return FileStamp();
+    FindClose(search);
+    return StampOf(found);
 }
 
 }  // namespace holm
