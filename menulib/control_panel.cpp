@@ -1,133 +1,58 @@
 #include "control_panel.h"
 
-#include <cpl.h>
-
-#include <cstdio>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "applet_reader.h"
 #include "command_ids.h"
+#include "file_stamp.h"
 #include "holm_names.h"
 #include "launch_table.h"
 #include "library_state.h"
 #include "menu_images.h"
 #include "menu_order.h"
-#include "status_text.h"
-#include "text_edit.h"
-#include "win_handles.h"
 
 namespace holm {
 
 namespace {
 
 constexpr DWORD kPathChars = 260;
-constexpr int kNameChars = 1024;
 
-struct AppletEntry {
-    std::string label;
-    UINT id;
-    MenuImage image;
+// A Control Panel file as the system directory lists it. A file whose size
+// and last-write time are unchanged is not asked again.
+struct PanelFile {
+    std::string name;
+    FileStamp stamp;
 };
 
+struct CachedFile {
+    FileStamp stamp;
+    std::vector<Applet> applets;  // none for a file that did not answer
+};
+
+// The applets are kept from one build to the next; their images outlive
+// the menus that show them. Images of files that changed or went are
+// retired, not released, while a menu made before may still show them.
 struct ControlPanelState {
-    std::vector<MenuImage> images;  // released at the next build
+    std::map<std::string, CachedFile> files;  // by file name
+    bool cloaked = false;                     // the style the images were made for
+    bool withImages = false;
+    std::vector<CachedFile> retired;          // released when the menus are destroyed
 };
 
 ControlPanelState g_cpl;
 
-// What an applet tells about itself.
-struct AppletInfo {
-    std::string name;
-    LONG nameId = 0;
-    HICON icon = nullptr;    // the applet's icon, or one loaded from its module
-    UniqueIcon madeIcon;     // the icon the new inquiry handed over, destroyed here
-    LONG_PTR data = 0;
+// A submenu entry of this build.
+struct PanelEntry {
+    const std::string* label;
+    UINT id;
+    MenuImageView image;
 };
 
-void SetStatus(const std::string& what) {
-    const std::string text = "Reading Control Panel: " + what;
-    SetStatusText(text.c_str());
-}
-
-UINT NextLaunchId() { return static_cast<UINT>(LaunchCommandId(LaunchEntryCount())); }
-
-AppletInfo AskApplet(APPLET_PROC applet, HMODULE module, int i) {
-    AppletInfo info;
-    union {
-        NEWCPLINFOA ansi;
-        NEWCPLINFOW wide;
-    } answer = {};
-    applet(g_lib.shell, CPL_NEWINQUIRE, i, reinterpret_cast<LPARAM>(&answer));
-    if (answer.wide.dwSize == sizeof(NEWCPLINFOW)) {
-        char name[64] = "";
-        answer.wide.szName[31] = L'\0';
-        WideCharToMultiByte(CP_ACP, 0, answer.wide.szName, -1, name, sizeof(name), nullptr, nullptr);
-        info.name = name;
-        info.icon = answer.wide.hIcon;
-        info.madeIcon.Reset(info.icon);
-        info.data = answer.wide.lData;
-        return info;
-    }
-    if (answer.ansi.dwSize == sizeof(NEWCPLINFOA)) {
-        answer.ansi.szName[31] = '\0';
-        info.name = answer.ansi.szName;
-        info.icon = answer.ansi.hIcon;
-        info.madeIcon.Reset(info.icon);
-        info.data = answer.ansi.lData;
-        return info;
-    }
-    CPLINFO old = {};
-    applet(g_lib.shell, CPL_INQUIRE, i, reinterpret_cast<LPARAM>(&old));
-    char name[kNameChars] = "";
-    LoadStringA(module, static_cast<UINT>(old.idName), name, kNameChars - 1);
-    info.name = name;
-    info.nameId = old.idName;
-    if (g_lib.options.showCplIcons) info.icon = LoadIconA(module, MAKEINTRESOURCEA(old.idIcon));
-    info.data = old.lData;
-    return info;
-}
-
-std::string LabelFor(const std::string& file, const AppletInfo& info) {
-    if (!info.name.empty()) {
-        std::vector<char> text(info.name.begin(), info.name.end());
-        text.push_back('\0');
-        RemoveChar(text.data(), '&');
-        return text.data();
-    }
-    char fallback[kPathChars + 16];
-    std::snprintf(fallback, sizeof(fallback), "%s: %d", file.c_str(), static_cast<int>(info.nameId));
-    return DoubleChar(fallback, '&');
-}
-
-// The applet's icon is copied: the module that made it is freed soon.
-MenuImage ImageFor(HICON icon) {
-    if (!g_lib.options.showCplIcons || !icon) return MenuImage();
-    return ImageFromIcon(UniqueIcon(CopyIcon(icon)));
-}
-
-void ReadApplets(const std::string& file, std::vector<AppletEntry>& entries) {
-    SetStatus(file);
-    UniqueLibrary module(LoadLibraryA(file.c_str()));
-    if (!module) return;
-    auto applet = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "CPlApplet")));
-    if (!applet || applet(g_lib.shell, CPL_INIT, 0, 0) == 0) return;
-    const LONG count = static_cast<LONG>(applet(g_lib.shell, CPL_GETCOUNT, 0, 0));
-    for (LONG i = 0; i < count && i < 1000; ++i) {
-        const AppletInfo info = AskApplet(applet, module.Get(), i);
-        const std::string command = "control " + file + " " + info.name;
-        AppletEntry entry = {LabelFor(file, info), NextLaunchId(), MenuImage()};
-        AppendLaunchEntry(command.c_str(), nullptr, 0, kNoHotkey);
-        SetStatus(entry.label);
-        entry.image = ImageFor(info.icon);
-        applet(g_lib.shell, CPL_STOP, i, info.data);
-        entries.push_back(std::move(entry));
-    }
-    applet(g_lib.shell, CPL_EXIT, 0, 0);
-}
-
-std::vector<std::string> ControlPanelFiles() {
-    std::vector<std::string> files;
+std::vector<PanelFile> ControlPanelFiles() {
+    std::vector<PanelFile> files;
     char directory[kPathChars] = "";
     GetSystemDirectoryA(directory, kPathChars);
     const std::string pattern = std::string(directory) + "\\*.cpl";
@@ -135,43 +60,86 @@ std::vector<std::string> ControlPanelFiles() {
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return files;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back({found.cFileName, StampOf(found)});
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return files;
 }
 
-void AddWindows95Entries(std::vector<AppletEntry>& entries) {
-    const struct {
-        const char* label;
-        const char* command;
-    } fixed[] = {{"System", "control sysdm.cpl"}, {"Network", "control netcpl.cpl"}, {"Modems", "control modem.cpl"}};
-    for (const auto& f : fixed) {
-        entries.push_back({f.label, NextLaunchId(), MenuImage()});
-        AppendLaunchEntry(f.command, nullptr, 0, kNoHotkey);
+void RetireFile(CachedFile&& file) { g_cpl.retired.push_back(std::move(file)); }
+
+// Images made for another style or option are of no use: everything is read again.
+void MatchImageStyle() {
+    const bool cloaked = g_lib.Cloaked(), withImages = g_lib.options.showCplIcons != 0;
+    if (cloaked == g_cpl.cloaked && withImages == g_cpl.withImages) return;
+    for (auto& file : g_cpl.files) RetireFile(std::move(file.second));
+    g_cpl.files.clear();
+    g_cpl.cloaked = cloaked;
+    g_cpl.withImages = withImages;
+}
+
+const CachedFile& CurrentApplets(const PanelFile& file) {
+    auto found = g_cpl.files.find(file.name);
+    if (found != g_cpl.files.end() && found->second.stamp.SameAs(file.stamp)) return found->second;
+    if (found != g_cpl.files.end()) {
+        RetireFile(std::move(found->second));
+        g_cpl.files.erase(found);
+    }
+    CachedFile read = {file.stamp, ReadAppletFile(file.name)};
+    return g_cpl.files[file.name] = std::move(read);
+}
+
+void ForgetFilesNotIn(const std::vector<PanelFile>& present) {
+    for (auto it = g_cpl.files.begin(); it != g_cpl.files.end();) {
+        bool there = false;
+        for (const PanelFile& file : present) there = there || file.name == it->first;
+        if (there) {
+            ++it;
+            continue;
+        }
+        RetireFile(std::move(it->second));
+        it = g_cpl.files.erase(it);
     }
 }
 
-void AppendSorted(HMENU submenu, const std::vector<AppletEntry>& entries) {
+UINT AppendPanelLaunch(const char* command) {
+    const UINT id = static_cast<UINT>(LaunchCommandId(LaunchEntryCount()));
+    AppendLaunchEntry(command, nullptr, 0, kNoHotkey);
+    return id;
+}
+
+void AddWindows95Entries(std::vector<PanelEntry>& entries) {
+    static const std::string labels[] = {"System", "Network", "Modems"};
+    const char* commands[] = {"control sysdm.cpl", "control netcpl.cpl", "control modem.cpl"};
+    for (int i = 0; i < 3; ++i) entries.push_back({&labels[i], AppendPanelLaunch(commands[i]), MenuImageView()});
+}
+
+void AppendSorted(HMENU submenu, const std::vector<PanelEntry>& entries) {
     std::vector<std::string> labels;
-    for (const AppletEntry& e : entries) labels.push_back(e.label);
+    labels.reserve(entries.size());
+    for (const PanelEntry& e : entries) labels.push_back(*e.label);
     for (std::size_t i : MenuOrder(labels)) {
-        AppendMenuA(submenu, MF_STRING, entries[i].id, entries[i].label.c_str());
-        AttachImage(submenu, entries[i].id, entries[i].image.View());
+        AppendMenuA(submenu, MF_STRING, entries[i].id, entries[i].label->c_str());
+        AttachImage(submenu, entries[i].id, entries[i].image);
     }
 }
 
 }  // namespace
 
 void FillControlPanel(HMENU submenu) {
-    std::vector<AppletEntry> entries;
-    for (const std::string& file : ControlPanelFiles()) ReadApplets(file, entries);
+    MatchImageStyle();
+    const std::vector<PanelFile> files = ControlPanelFiles();
+    ForgetFilesNotIn(files);
+    std::vector<PanelEntry> entries;
+    for (const PanelFile& file : files) {
+        for (const Applet& applet : CurrentApplets(file).applets)
+            entries.push_back({&applet.label, AppendPanelLaunch(applet.command.c_str()), applet.image.View()});
+    }
     if (g_lib.platform == VER_PLATFORM_WIN32_WINDOWS) AddWindows95Entries(entries);
     AppendSorted(submenu, entries);
-    for (AppletEntry& e : entries)
-        if (!e.image.Empty()) g_cpl.images.push_back(std::move(e.image));
 }
 
-void ReleaseControlPanelImages() { g_cpl.images.clear(); }
+void ReleaseControlPanelImages() { g_cpl.retired.clear(); }
 
 }  // namespace holm

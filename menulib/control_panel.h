@@ -1,5 +1,7 @@
 // The Init Menu's Control Panel submenu: one launch entry per applet of the
-// Control Panel files in the system directory.
+// Control Panel files in the system directory. What the applets told is
+// kept from one build to the next, and a file is asked again only when it
+// is new or its size or last-write time changed.
 #pragma once
 #include <windows.h>
 
@@ -9,7 +11,8 @@ namespace holm {
 // launch entries ("control <file> <applet name>").
 void FillControlPanel(HMENU submenu);
 
-// Releases the images of the applets' entries.
+// Releases the images of applets whose files changed or went; called once
+// the menus that showed them are destroyed.
 void ReleaseControlPanelImages();
 
 }  // namespace holm

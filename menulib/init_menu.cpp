@@ -137,12 +137,12 @@ void BuildInitMenu() {
     AppendMenuA(root, MF_POPUP, reinterpret_cast<UINT_PTR>(built.special), "Special");
     g_menu = std::move(built);
     StartMonitors();
+    ReleaseUnshownProgramImages();
 }
 
 void DestroyInitMenu() {
     ClearMonitors();
     g_menu = InitMenuState();
-    ReleaseProgramImages();
     ReleaseControlPanelImages();
     ClearLaunchTable();
 }

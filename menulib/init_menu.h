@@ -7,7 +7,8 @@ namespace holm {
 // Builds the whole Init Menu (fixed entries, Control Panel, the user's tree).
 void BuildInitMenu();
 
-// Destroys the Init Menu and releases everything the last build made.
+// Destroys the Init Menu and its launch entries. Images that the next
+// build may show again are kept for it.
 void DestroyInitMenu();
 
 HMENU InitMenuRoot();

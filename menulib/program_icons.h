@@ -1,5 +1,6 @@
-// Images of program items. A program's icon is looked up once per build and
-// lent to every entry that starts it; the list owns the images.
+// Images of program items. Which executable starts a program is looked up
+// once per build; its image is made once and kept across builds while the
+// executable file is unchanged, lent to every entry that starts it.
 #pragma once
 #include <string>
 
@@ -8,10 +9,12 @@
 namespace holm {
 
 // The image for the program of `command` started in `directory`; empty when
-// it has no icon. It stays valid until the next release.
+// it has no icon. It stays valid while the builds show it.
 MenuImageView ProgramImageFor(const std::string& command, const std::string& directory);
 
-// Releases every image made since the last release.
-void ReleaseProgramImages();
+// Called at the end of a build (the menus of the builds before are gone):
+// releases the images this build did not show and forgets which
+// executables start which programs.
+void ReleaseUnshownProgramImages();
 
 }  // namespace holm

@@ -4,6 +4,7 @@
 
 #include "command_ids.h"
 #include "folder_monitor.h"
+#include "group_cache.h"
 #include "group_model.h"
 #include "holm_names.h"
 #include "launch.h"
@@ -109,7 +110,7 @@ void BuildItems(const GroupModel& model, HMENU menu, bool runItems) {
 void WalkGroupAt(const std::string& path, HMENU menu, bool runItems, int depth) {
     if (!GroupDepthAllowed(depth)) return;
     GroupContents contents;
-    if (!ReadGroupContents(path, contents)) return;
+    if (!GroupContentsOf(path, contents)) return;
     const GroupModel model = MakeGroupModel(path, contents, CurrentGroupOptions());
     BuildSubgroups(model, menu, depth);
     SetStatusText(GroupStatusText(path).c_str());
@@ -119,6 +120,10 @@ void WalkGroupAt(const std::string& path, HMENU menu, bool runItems, int depth) 
 
 }  // namespace
 
-void WalkGroup(const std::string& path, HMENU menu, bool runItems) { WalkGroupAt(path, menu, runItems, 0); }
+void WalkGroup(const std::string& path, HMENU menu, bool runItems) {
+    BeginStoreWalk();
+    WalkGroupAt(path, menu, runItems, 0);
+    EndStoreWalk();
+}
 
 }  // namespace holm

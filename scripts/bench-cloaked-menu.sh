@@ -5,4 +5,5 @@
 # a cloaked menu stays open and idle.
 set -euo pipefail
 . "$(dirname "$0")/session.sh"
+bench_session
 "$WINE" "$build/bin/cloaked_menu_bench.exe"

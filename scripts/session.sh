@@ -27,11 +27,11 @@ holm_session() {
 }
 
 # For the benchmarks: a session on the architecture this machine runs best
-# (i686 where 32-bit programs run), named in the output.
+# (i686 where 32-bit programs run) or on HOLM_BENCH_ARCH, named in the output.
 bench_session() {
   trap end_session EXIT
   local arch
-  arch=$(preferred_arch)
+  arch=${HOLM_BENCH_ARCH:-$(preferred_arch)}
   echo "benchmark architecture: $arch"
   holm_session "$arch" >/dev/null || exit 1
 }

@@ -1,16 +1,22 @@
 // Builds the Init Menu from generated stores and prints the build times:
-// 1,000 and 10,000 items (one group of 2,000), program icons off and on;
-// then what the Control Panel submenu and 0, 5 and 50 folder monitors add
-// to a build of 100 items.
+// 1,000 and 10,000 items (one group of 2,000), the first build that reads
+// every key and the later ones, program icons off and on, and where the
+// time of a first build goes; then, with 100 items, the first
+// build (which reads the Control Panel files) against the later ones, and
+// what 0, 5 and 50 folder monitors add.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "bench_clock.h"
 #include "control_panel.h"
+#include "group_model.h"
 #include "holm_api.h"
+#include "holm_names.h"
 #include "library_state.h"
+#include "store_reader.h"
 #include "test_files.h"
 #include "test_registry.h"
 
@@ -34,12 +40,9 @@ void GenerateStore(int items) {
 }
 
 double BuildMilliseconds() {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
+    const double start = Now();
     _resetLpum();
-    QueryPerformanceCounter(&b);
-    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+    return Now() - start;
 }
 
 double BestOf(int runs) {
@@ -52,15 +55,13 @@ double BestOf(int runs) {
 }
 
 double ControlPanelFillMilliseconds() {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
     HMENU scratch = CreatePopupMenu();
-    QueryPerformanceCounter(&a);
+    const double start = Now();
     FillControlPanel(scratch);
-    QueryPerformanceCounter(&b);
+    const double time = Now() - start;
     DestroyMenu(scratch);
-    _resetLpum();  // drops the scratch fill's launch entries and images
-    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+    _resetLpum();  // drops the scratch fill's launch entries
+    return time;
 }
 
 double BestControlPanelFill(int runs) {
@@ -80,7 +81,39 @@ void AddMonitors(int count) {
     }
 }
 
-void ExtrasBenchmark() {
+// Where a build of the current store goes, in the steps the builder takes
+// for each group: reading the group's key, making its model (labels and
+// order), and filling its menu.
+void ProfileBuild() {
+    double read = 0, model = 0, fill = 0;
+    std::vector<std::string> pending = {kInitMenuKey};
+    std::vector<HMENU> menus;
+    while (!pending.empty()) {
+        const std::string path = pending.back();
+        pending.pop_back();
+        double t = Now();
+        GroupContents contents;
+        ReadGroupContents(path, contents);
+        read += Now() - t;
+        t = Now();
+        const GroupModel group = MakeGroupModel(path, contents, GroupOptions());
+        model += Now() - t;
+        t = Now();
+        menus.push_back(CreatePopupMenu());
+        for (std::size_t i : group.subgroupOrder)
+            AppendMenuA(menus.back(), MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()),
+                        group.subgroups[i].name.c_str());
+        for (std::size_t i : group.itemOrder)
+            AppendMenuA(menus.back(), MF_STRING, 22 + i, group.items[i].label.c_str());
+        fill += Now() - t;
+        for (const SubgroupEntry& g : group.subgroups) pending.push_back(g.path);
+    }
+    for (HMENU m : menus) DestroyMenu(m);
+    std::printf("  a first build: reading the keys %.1f ms, the groups' labels and order %.1f ms, filling the menus %.1f ms\n",
+                read, model, fill);
+}
+
+void ExtrasBenchmark(double firstBuild) {
     g_lib.options.showProgIcons = 0;
     GenerateStore(100);
     // Taken in turns, so that a busy machine weighs on both alike.
@@ -90,7 +123,9 @@ void ExtrasBenchmark() {
         panel = std::min(panel, BestControlPanelFill(1));
     }
     const double rest = full > panel ? full - panel : 0.0;
-    std::printf("100 items: build %.1f ms, the Control Panel alone %.1f ms (%.0f%% of a build)\n", full, panel,
+    std::printf("100 items: first build %.1f ms (reads the Control Panel files), later builds %.1f ms, ratio %.1f\n",
+                firstBuild, full, firstBuild / full);
+    std::printf("100 items: the Control Panel in a later build %.1f ms (%.0f%% of the build)\n", panel,
                 100.0 * panel / full);
     if (rest > 0.0) std::printf("build with / without the Control Panel: %.1f\n", full / rest);
     double monitors[3];
@@ -107,6 +142,33 @@ void ExtrasBenchmark() {
     _resetLpum();  // ends the monitors' threads
 }
 
+// Every item a different program of the system directory, as in a menu
+// of installed programs: what finding and extracting their images adds.
+void ProgramImagesBenchmark() {
+    holmtest::DeleteUserTree(holmtest::StoreKey());
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof(system));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(system) + "\\*.exe").c_str(), &found);
+    int items = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            holmtest::WriteStoreItem("Group " + std::to_string(items / 20), found.cFileName,
+                                     std::string(system) + "\\" + found.cFileName + "|||");
+            ++items;
+        } while (items < 300 && FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    g_lib.options.showProgIcons = 0;
+    const double plain = BestOf(3);
+    g_lib.options.showProgIcons = 1;
+    const double first = BuildMilliseconds(), later = BestOf(3);
+    std::printf("%d items of as many programs: first build with images %.1f ms, later builds %.1f ms, "
+                "without images %.1f ms; later with / without %.2f\n",
+                items, first, later, plain, later / plain);
+    g_lib.options.showProgIcons = 0;
+}
+
 }  // namespace
 
 int main() {
@@ -121,23 +183,36 @@ int main() {
     std::string exe = path;
     exe = exe.substr(0, exe.find_last_of('\\')) + "\\holm.exe";
     _init(reinterpret_cast<HINSTANCE>(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)), nullptr);
+    // The first plain build makes every image anew, as the first build of
+    // a shell started in the plain style does.
     g_lib.options.useCustomMenus = 0;
+    g_lib.options.showProgIcons = 0;
+    GenerateStore(100);
+    const double firstBuild = BuildMilliseconds();
 
-    double times[2][2];
+    double times[2][2], firstReads[2];
     const int sizes[2] = {1000, 10000};
     for (int s = 0; s < 2; ++s) {
         GenerateStore(sizes[s]);
+        firstReads[s] = BuildMilliseconds();
+        std::printf("items %5d  first build, every key read  %9.1f ms\n", sizes[s], firstReads[s]);
+        // A reload comes a while after the keys were written: unchanged groups are kept.
+        Sleep(2500);
+        BuildMilliseconds();
         for (int icons = 0; icons < 2; ++icons) {
             g_lib.options.showProgIcons = static_cast<DWORD>(icons);
             times[s][icons] = BestOf(3);
             std::printf("items %5d  icons %-3s  build %9.1f ms  (%d entries)\n", sizes[s], icons ? "on" : "off",
                         times[s][icons], _getnumprogs());
         }
+        ProfileBuild();
     }
     std::printf("10x items, icons off: %.1fx the time\n", times[1][0] / times[0][0]);
     std::printf("10x items, icons on:  %.1fx the time\n", times[1][1] / times[0][1]);
     std::printf("icons on / off at 10,000 items: %.2f\n", times[1][1] / times[1][0]);
-    ExtrasBenchmark();
+    std::printf("10,000 items, first build / later builds (icons off): %.1f\n", firstReads[1] / times[1][0]);
+    ProgramImagesBenchmark();
+    ExtrasBenchmark(firstBuild);
     holmtest::ResetHolmRegistry();
     return 0;
 }

@@ -1,9 +1,13 @@
 // holmtest.cpl: a Control Panel file with three applets, each answering a
 // different inquiry: the wide new inquiry (a name with a mnemonic), the
 // ANSI new inquiry, and only the old inquiry with a string resource.
+// Every call is counted in the process's environment variable
+// HOLMTEST_CPL_CALLS, which outlives the file's module between loads.
 #include <windows.h>
 #include <cpl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -29,6 +33,13 @@ void AnswerAnsi(NEWCPLINFOA* info) {
     lstrcpyA(info->szName, "Holm Ansi Applet");
 }
 
+void CountCall() {
+    char text[16] = "0";
+    GetEnvironmentVariableA("HOLMTEST_CPL_CALLS", text, sizeof(text));
+    std::snprintf(text, sizeof(text), "%d", std::atoi(text) + 1);
+    SetEnvironmentVariableA("HOLMTEST_CPL_CALLS", text);
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -37,6 +48,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" __declspec(dllexport) LONG CALLBACK CPlApplet(HWND, UINT message, LPARAM applet, LPARAM param) {
+    CountCall();
     switch (message) {
     case CPL_INIT: return 1;
     case CPL_GETCOUNT: return 3;

@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <functional>
 #include <new>
@@ -21,6 +22,7 @@
 #include "menu_open.h"
 #include "win_handles.h"
 #include "library_state.h"
+#include "test_files.h"
 #include "test_registry.h"
 
 using namespace holm;
@@ -553,6 +555,32 @@ TEST_F(InitMenuBuildTest, MarksSwapTheFolderIconWhenCloakedAndCheckWhenPlain) {
     EXPECT_FALSE(_updateMenu(menu.Get(), 501, 1));  // no such entry
 }
 
+// Each kept group sees one kind of change alone: a subgroup added, a
+// subgroup removed, an item's data changed.
+TEST_F(InitMenuBuildTest, GroupsKeptFromTheLastBuildShowEveryLaterChange) {
+    const std::string tools = std::string(kStore) + "\\Tools", apps = std::string(kStore) + "\\Apps";
+    WriteUserString(tools, "Editor", "notepad");
+    WriteUserString(apps, "Calc", "calc");
+    WriteUserString(std::string(kStore) + "\\Old", "Gone", "winhlp32");
+    Sleep(2500);  // written long enough before the builds for their groups to be kept
+    Rebuild();
+    Rebuild();
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Apps", "Old", "Tools"}));
+
+    WriteUserString(tools + "\\Deep", "Viewer", "wordpad");
+    holmtest::DeleteUserTree(std::string(kStore) + "\\Old");
+    WriteUserString(apps, "Calc", "calc.exe|c:\\work|2|");
+    Rebuild();
+    EXPECT_EQ(UserTexts(), (std::vector<std::string>{"Apps", "Tools"}));
+    EXPECT_EQ(Texts(Submenu(InitMenuRoot(), "Tools")), (std::vector<std::string>{"Deep", "Editor"}));
+    EXPECT_EQ(Texts(Submenu(Submenu(InitMenuRoot(), "Tools"), "Deep")), (std::vector<std::string>{"Viewer"}));
+    ASSERT_EQ(_getnumprogs(), cpl_ + 3);
+    const LaunchEntry* calc = LaunchEntryAt(cpl_);  // Apps is walked first
+    EXPECT_EQ(calc->command, "calc.exe");
+    EXPECT_EQ(calc->directory, "c:\\work");
+    EXPECT_EQ(calc->showCmd, SW_MAXIMIZE);
+}
+
 TEST_F(InitMenuBuildTest, ControlPanelListsEveryAppletSortedWithoutAmpersands) {
     Rebuild();
     HMENU panel = Submenu(InitMenuRoot(), "Control Panel");
@@ -720,6 +748,87 @@ TEST_F(InitMenuBuildTest, FailedAllocationsAreReportedAndStayInsideTheLibrary) {
 
 namespace {
 
+int AppletCalls() {
+    char text[16] = "";
+    return GetEnvironmentVariableA("HOLMTEST_CPL_CALLS", text, sizeof(text)) ? std::atoi(text) : 0;
+}
+
+std::vector<std::string> PanelCommands() {
+    std::vector<std::string> commands;
+    for (const Entry& e : Entries(Submenu(InitMenuRoot(), "Control Panel")))
+        commands.push_back(LaunchEntryAt(static_cast<int>(e.id) - kCmdFirstLaunch)->command);
+    return commands;
+}
+
+bool Lists(const std::vector<std::string>& commands, const std::string& command) {
+    return std::find(commands.begin(), commands.end(), command) != commands.end();
+}
+
+HBITMAP EntryBitmap(HMENU menu, const std::string& label) {
+    for (const Entry& e : Entries(menu)) {
+        MENUITEMINFOA mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_CHECKMARKS;
+        GetMenuItemInfoA(menu, e.id, FALSE, &mii);
+        if (e.text == label) return mii.hbmpUnchecked;
+    }
+    return nullptr;
+}
+
+HBITMAP PanelBitmap(const std::string& label) { return EntryBitmap(Submenu(InitMenuRoot(), "Control Panel"), label); }
+
+void MarkWritten(const std::string& path, int minutesAgo) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    FILETIME time;
+    SystemTimeToFileTime(&now, &time);
+    ULARGE_INTEGER t = {{time.dwLowDateTime, time.dwHighDateTime}};
+    t.QuadPart -= static_cast<ULONGLONG>(minutesAgo) * 60 * 10000000;
+    time = {t.LowPart, t.HighPart};
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+TEST_F(InitMenuBuildTest, ControlPanelFilesAreAskedAgainOnlyWhenAddedChangedOrRemoved) {
+    const std::string added = TestAppletPath().substr(0, TestAppletPath().size() - 4) + "2.cpl";
+    Rebuild();
+    const HBITMAP wideImage = PanelBitmap("Holm Wide Applet");
+    const int calls = AppletCalls();
+    Rebuild();
+    EXPECT_EQ(AppletCalls(), calls) << "an unchanged file is not asked again";
+    EXPECT_TRUE(Lists(PanelCommands(), "control holmtest.cpl Holm Ansi Applet"));
+    EXPECT_EQ(PanelBitmap("Holm Wide Applet"), wideImage);
+    EXPECT_NE(GetObjectType(wideImage), 0u) << "a kept image outlives the menus of the build that made it";
+
+    ASSERT_TRUE(CopyFileA(TestAppletPath().c_str(), added.c_str(), FALSE));
+    Rebuild();
+    const int perFile = AppletCalls() - calls;
+    EXPECT_GT(perFile, 0) << "an added file is asked";
+    EXPECT_TRUE(Lists(PanelCommands(), "control holmtest2.cpl Holm Old Applet"));
+    EXPECT_EQ(_getnumprogs(), cpl_ + 3);
+
+    MarkWritten(TestAppletPath(), 90);
+    Rebuild();
+    EXPECT_EQ(AppletCalls(), calls + 2 * perFile) << "only the changed file is asked again";
+    EXPECT_TRUE(Lists(PanelCommands(), "control holmtest.cpl Holm Ansi Applet"));
+    const HBITMAP newWideImage = PanelBitmap("Holm Wide Applet");
+    EXPECT_NE(newWideImage, nullptr);
+    Rebuild();
+    EXPECT_EQ(GetObjectType(wideImage), 0u) << "the changed file's old image is released";
+    EXPECT_NE(GetObjectType(newWideImage), 0u);
+
+    ASSERT_TRUE(DeleteFileA(added.c_str()));
+    Rebuild();
+    EXPECT_EQ(AppletCalls(), calls + 2 * perFile);
+    EXPECT_FALSE(Lists(PanelCommands(), "control holmtest2.cpl Holm Old Applet"));
+    EXPECT_EQ(_getnumprogs(), cpl_);
+}
+
+namespace {
+
 struct BuiltHandles {
     std::vector<HMENU> menus;
     std::vector<HBITMAP> bitmaps;
@@ -738,7 +847,7 @@ void CollectHandles(HMENU menu, BuiltHandles& out) {
 }
 
 // Images shared by every build (the Special submenu's) are kept for the
-// life of the library; the rest belong to one build.
+// life of the library; the rest live while a build shows them.
 std::vector<HBITMAP> BuildOwnedBitmaps(const BuiltHandles& built) {
     BuiltHandles special;
     CollectHandles(InitMenuSpecial(), special);
@@ -746,6 +855,10 @@ std::vector<HBITMAP> BuildOwnedBitmaps(const BuiltHandles& built) {
     for (HBITMAP b : built.bitmaps)
         if (std::find(special.bitmaps.begin(), special.bitmaps.end(), b) == special.bitmaps.end()) owned.push_back(b);
     return owned;
+}
+
+bool Shows(const BuiltHandles& built, HBITMAP bitmap) {
+    return std::find(built.bitmaps.begin(), built.bitmaps.end(), bitmap) != built.bitmaps.end();
 }
 
 SIZE_T PrivateBytes() {
@@ -758,13 +871,18 @@ SIZE_T PrivateBytes() {
 
 }  // namespace
 
+// Each build starts other programs than the one before, so that no image
+// of a build is shown by the next.
 TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
     g_lib.options.showProgIcons = 1;
-    const char* programs[] = {"notepad", "regedit", "winhlp32", "cmd", "calc"};
-    for (int i = 0; i < 20; ++i) {
-        const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
-        WriteUserString(group, ("Item " + std::to_string(i)).c_str(), programs[i % 5]);
-    }
+    const char* programs[2][3] = {{"notepad", "regedit", "winhlp32"}, {"cmd", "calc", "wordpad"}};
+    const auto writeItems = [&](int set) {
+        for (int i = 0; i < 20; ++i) {
+            const std::string group = std::string(kStore) + "\\G" + std::to_string(i % 4);
+            WriteUserString(group, ("Item " + std::to_string(i)).c_str(), programs[set][i % 3]);
+        }
+    };
+    writeItems(0);
     _resetLpum();
     const SIZE_T bytesBefore = PrivateBytes();
     int stillAlive = 0, imagesSeen = 0;
@@ -773,14 +891,43 @@ TEST_F(InitMenuBuildTest, FiveHundredRebuildsWithIconsLeakNothing) {
         CollectHandles(InitMenuRoot(), before);
         const std::vector<HBITMAP> owned = BuildOwnedBitmaps(before);
         imagesSeen += static_cast<int>(owned.size());
+        writeItems((i + 1) % 2);
         _resetLpum();
-        // Everything the previous build made is gone (handle values carry a
-        // generation, so a reused slot does not make an old value valid).
+        // Everything the previous build made is gone unless this build shows
+        // it (handle values carry a generation, so a reused slot does not
+        // make an old value valid).
+        BuiltHandles after;
+        CollectHandles(InitMenuRoot(), after);
         for (HMENU m : before.menus) stillAlive += IsMenu(m) ? 1 : 0;
-        for (HBITMAP b : owned) stillAlive += GetObjectType(b) != 0 ? 1 : 0;
+        for (HBITMAP b : owned) stillAlive += GetObjectType(b) != 0 && !Shows(after, b) ? 1 : 0;
     }
     EXPECT_EQ(stillAlive, 0);
     EXPECT_GT(imagesSeen, 500);  // the builds really made images
     EXPECT_LT(PrivateBytes(), bytesBefore + 4 * 1024 * 1024);
     EXPECT_EQ(_getnumprogs(), cpl_ + 20);
+}
+
+TEST_F(InitMenuBuildTest, ProgramImagesAreKeptWhileTheirFileIsUnchangedAndShown) {
+    g_lib.options.showProgIcons = 1;
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    const std::string program = holmtest::TempFolder("holm-image-test") + "\\tool.exe";
+    ASSERT_TRUE(CopyFileA((std::string(windows) + "\\notepad.exe").c_str(), program.c_str(), FALSE));
+    WriteUserString(kStore, "Tool", program);
+    Rebuild();
+    const HBITMAP first = EntryBitmap(InitMenuRoot(), "Tool");
+    ASSERT_NE(first, nullptr);
+    Rebuild();
+    EXPECT_EQ(EntryBitmap(InitMenuRoot(), "Tool"), first) << "an unchanged program keeps its image";
+
+    MarkWritten(program, 90);
+    Rebuild();
+    const HBITMAP remade = EntryBitmap(InitMenuRoot(), "Tool");
+    EXPECT_NE(remade, first) << "a changed program file gets its image made again";
+    EXPECT_EQ(GetObjectType(first), 0u);
+
+    WriteUserString(kStore, "Tool", "");
+    Rebuild();
+    EXPECT_EQ(GetObjectType(remade), 0u) << "an image no entry shows is released";
+    DeleteFileA(program.c_str());
 }
