@@ -27,7 +27,11 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) 
 }
 
 HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid, HANDLE token) {
-    const std::string dir = BinDir();
+    return StartProgramIn(BinDir(), exe, arguments, pid, token);
+}
+
+HANDLE StartProgramIn(const std::string& dir, const char* exe, const std::string& arguments, DWORD* pid,
+                      HANDLE token) {
     std::string command = "\"" + dir + "\\" + exe + "\"";
     if (!arguments.empty()) command += " " + arguments;
     STARTUPINFOA si = {};

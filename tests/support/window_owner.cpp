@@ -1,9 +1,12 @@
 // window_owner.exe TITLE: a program for the tests to start and end. It shows
 // one top-level window titled with the rest of its command line and runs
-// until that window is closed.
+// until that window is closed. Its class icon is the program's own icon, a
+// plain square of kOwnerIconColour.
 #include <windows.h>
 
 #include <cstring>
+
+#include "test_ids.h"
 
 namespace {
 
@@ -33,7 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = OwnerProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(holmtest::kOwnerIconId));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = "HolmTestWindowOwner";
