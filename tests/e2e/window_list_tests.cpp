@@ -363,10 +363,13 @@ TEST_F(WindowListTest, OtherProgramsWindowsShowTheirIconsInBothStyles) {
     DWORD notepad = 0;
     ASSERT_NE(StartWindowsProgram("notepad.exe", &notepad), nullptr);
     ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(notepad, "Untitled - Notepad") != nullptr; }, 10000));
+    StartShell();
     for (const int cloaked : {0, 1}) {
         SCOPED_TRACE(cloaked ? "cloaked" : "plain");
-        if (cloaked) WriteDefaultCloak();
-        StartShell();
+        if (cloaked) {
+            WriteDefaultCloak();
+            RestartShell();
+        }
         ASSERT_TRUE(OpenList().open);
         RECT coloured = {}, pad = {};
         ASSERT_TRUE(MenuEntryRect(shell_, "WL Coloured", &coloured));
