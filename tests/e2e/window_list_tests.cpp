@@ -377,7 +377,7 @@ TEST_F(WindowListTest, OtherProgramsWindowsShowTheirIconsInBothStyles) {
         Sleep(200);
         EXPECT_GE(ImagePixels(coloured, kOwnerIconColour), 100);  // a 13x13 check-mark bitmap at least
         EXPECT_GE(ImagePixels(pad), 10);
-        if (cloaked) SaveScreenshotIfAsked("cloaked-window-list");
+        if (cloaked) SaveScreenshotIfAsked("window-list-icons");
         Dismiss();
     }
 }
