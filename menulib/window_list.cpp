@@ -54,6 +54,11 @@ void AppendWindowEntry(HMENU menu, UINT id, const char* text, MenuImageView imag
     if (!image.Empty()) AttachImage(menu, id, image);
 }
 
+// IsWindowVisible for a top-level window, whose parent, the desktop, is
+// always visible: one question to the system instead of two (under Wine
+// each is a round trip to its server, which counts with hundreds of windows).
+bool IsVisibleTopLevel(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 bool HasEntry(const std::string& title) { return !title.empty() || g_lib.options.showNoTitleWindows; }
 
 // Lists the window of table index `index`, whose title is `title`.
@@ -65,7 +70,7 @@ void ListWindow(int index, HWND window, const std::string& title) {
         if (g_lib.options.showWindowIcons) image = g_list.images.ImageOf(KnownWindowIcon(window));
         AppendWindowEntry(g_list.allWindows, id, title.empty() ? kNoTitleText : text.c_str(), image);
     }
-    if (!title.empty() && IsWindowVisible(window) && !IsHiddenTitle(title.c_str(), HiddenTitles()))
+    if (!title.empty() && IsVisibleTopLevel(window) && !IsHiddenTitle(title.c_str(), HiddenTitles()))
         AppendWindowEntry(g_list.root, id, text.c_str(), image);
 }
 
