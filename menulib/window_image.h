@@ -1,27 +1,25 @@
-// Images of Window List entries, made from the windows' own icons. The icons
-// belong to the windows or their classes and are never destroyed here; only
-// the bitmaps made for the plain style are owned.
+// Images of Window List entries for one opening of the menu. The icons are
+// borrowed (from the windows, their classes or the program-file cache) and
+// never destroyed here; the bitmaps made from them for the plain style are
+// owned, one per icon, and released with the menu.
 #pragma once
 #include <windows.h>
+
+#include <map>
 
 #include "menu_images.h"
 
 namespace holm {
 
-// The window's small icon, else its big icon, else its class's small icon,
-// else its class icon; null when it has none. A window that does not answer
-// within 5 ms is not waited for.
-HICON BorrowWindowIcon(HWND window);
+class WindowImages {
+public:
+    // The entry image of `icon` in the current style: the icon itself
+    // (cloaked) or a bitmap made from it (plain); empty for no icon.
+    MenuImageView ImageOf(HICON icon);
+    void Release() { bitmaps_.clear(); }
 
-// The entry image of a window in the current style: its icon, borrowed
-// (cloaked), or a bitmap made from it, owned (plain).
-struct WindowImage {
-    HICON borrowedIcon = nullptr;
-    UniqueBitmap bitmap;
-    MenuImageView View() const { return {borrowedIcon, bitmap.Get()}; }
+private:
+    std::map<HICON, UniqueBitmap> bitmaps_;
 };
-
-// Empty when the window has no icon.
-WindowImage MakeWindowImage(HWND window);
 
 }  // namespace holm

@@ -10,6 +10,7 @@
 #include "library_state.h"
 #include "no_throw.h"
 #include "popup_title.h"
+#include "window_icons.h"
 #include "window_image.h"
 #include "window_table.h"
 #include "window_titles.h"
@@ -18,12 +19,10 @@ namespace holm {
 
 namespace {
 
-constexpr std::size_t kInitialImageCapacity = 100;
-
 struct WindowListState {
     HMENU root = nullptr;
     HMENU allWindows = nullptr;
-    std::vector<UniqueBitmap> bitmaps;  // the entries' images made for the plain style
+    WindowImages images;
 };
 
 WindowListState g_list;
@@ -50,41 +49,59 @@ std::string ReadTitle(HWND window) {
     return std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-// The window's image, kept until the list is destroyed.
-MenuImageView AddWindowImage(HWND window) {
-    WindowImage image = MakeWindowImage(window);
-    const MenuImageView view = image.View();
-    if (image.bitmap) g_list.bitmaps.push_back(std::move(image.bitmap));
-    return view;
-}
-
 void AppendWindowEntry(HMENU menu, UINT id, const char* text, MenuImageView image) {
     AppendMenuA(menu, MF_STRING, id, text);
     if (!image.Empty()) AttachImage(menu, id, image);
 }
 
-// Lists one window of the enumeration; returns false to stop it.
-bool ListWindow(HWND window) {
-    const int index = AddToWindowTable(window);
-    if (index < 0) return false;
+// IsWindowVisible for a top-level window, whose parent, the desktop, is
+// always visible: one question to the system instead of two (under Wine
+// each is a round trip to its server, which counts with hundreds of windows).
+bool IsVisibleTopLevel(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool HasEntry(const std::string& title) { return !title.empty() || g_lib.options.showNoTitleWindows; }
+
+// Lists the window of table index `index`, whose title is `title`.
+void ListWindow(int index, HWND window, const std::string& title) {
     const UINT id = static_cast<UINT>(WindowCommandId(index));
-    const std::string title = ReadTitle(window);
     const std::string text = WindowMenuText(title, g_lib.options.TitleReadLength() - 1);
     MenuImageView image;
-    if (!title.empty() || g_lib.options.showNoTitleWindows) {
-        if (g_lib.options.showWindowIcons) image = AddWindowImage(window);
+    if (HasEntry(title)) {
+        if (g_lib.options.showWindowIcons) image = g_list.images.ImageOf(KnownWindowIcon(window));
         AppendWindowEntry(g_list.allWindows, id, title.empty() ? kNoTitleText : text.c_str(), image);
     }
-    if (!title.empty() && IsWindowVisible(window) && !IsHiddenTitle(title.c_str(), HiddenTitles()))
+    if (!title.empty() && IsVisibleTopLevel(window) && !IsHiddenTitle(title.c_str(), HiddenTitles()))
         AppendWindowEntry(g_list.root, id, text.c_str(), image);
-    return index < kMaxWindowEntries;
 }
 
-BOOL CALLBACK ListWindowProc(HWND window, LPARAM) {
-    return Guarded(FALSE, [&] { return ListWindow(window) ? TRUE : FALSE; });
+// Collects the top-level windows, as many as there are command ids for.
+BOOL CALLBACK CollectWindowProc(HWND window, LPARAM windows) {
+    return Guarded(FALSE, [&] {
+        auto& collected = *reinterpret_cast<std::vector<HWND>*>(windows);
+        collected.push_back(window);
+        return collected.size() <= static_cast<std::size_t>(kMaxWindowEntries) ? TRUE : FALSE;
+    });
 }
 
-void ReleaseImages() { g_list.bitmaps.clear(); }
+// Lists the windows in z-order, their icons learnt first all at once.
+void ListWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindowProc, reinterpret_cast<LPARAM>(&windows));
+    std::vector<std::string> titles;
+    std::vector<HWND> withEntries;
+    for (HWND window : windows) {
+        titles.push_back(ReadTitle(window));
+        if (HasEntry(titles.back())) withEntries.push_back(window);
+    }
+    if (g_lib.options.showWindowIcons) LearnWindowIcons(withEntries);
+    for (std::size_t k = 0; k < windows.size(); ++k) {
+        const int index = AddToWindowTable(windows[k]);
+        if (index < 0) return;
+        ListWindow(index, windows[k], titles[k]);
+    }
+}
+
+void ReleaseImages() { g_list.images.Release(); }
 
 }  // namespace
 
@@ -99,8 +116,7 @@ HMENU BuildWindowList() {
     AppendMenuA(special, MF_POPUP, reinterpret_cast<UINT_PTR>(g_list.allWindows), "All windows");
 
     StartWindowTable();
-    g_list.bitmaps.reserve(kInitialImageCapacity);
-    EnumWindows(ListWindowProc, 0);
+    Guarded([] { ListWindows(); });
 
     AppendMenuA(g_list.root, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_list.root, MF_POPUP, reinterpret_cast<UINT_PTR>(special), "Special");

@@ -1,7 +1,9 @@
 // Times the Window List of the real holm.exe: from the Window List hotkey
 // to the menu on screen, with 10 and with 200 top-level windows of this
-// process, one of them hung. Prints the median and the fastest of 31
-// openings for each and the ratio of the medians.
+// process, one of them hung. The windows' entries show this program's own
+// icon (the test programs' icon resource is linked in), as other programs'
+// windows do. Prints the median and the fastest of 31 openings for each and
+// the ratio of the medians.
 #include <windows.h>
 
 #include <algorithm>

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "screen_pixels.h"
 #include "shell_fixture.h"
 
 using namespace holmtest;
@@ -48,6 +49,22 @@ Texts Under(const Texts& path, const std::string& last) {
     Texts out = path;
     out.push_back(last);
     return out;
+}
+
+// How many pixels of the image part of an entry (its first 24 columns) have
+// `colour`, or with `colour` 0 any strong colour (the menus' own colours are
+// greys, black and white).
+int ImagePixels(const RECT& entry, DWORD colour = 0) {
+    const Pixels shot = CaptureScreen({entry.left, entry.top, entry.left + 24, entry.bottom});
+    int count = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            const DWORD p = shot.At(x, y);
+            const int r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+            const bool strong = std::max({r, g, b}) - std::min({r, g, b}) > 60;
+            count += colour ? p == colour : strong;
+        }
+    return count;
 }
 
 class WindowListTest : public ShellTest {
@@ -186,9 +203,8 @@ TEST_F(WindowListTest, TitlesAreCutToMaxWinTitleLenAndTo255Characters) {
     EXPECT_TRUE(Lists(MenuLevel(menu, kAllWindows), "WL xxxxxxx"));
 }
 
-// Wine keeps icons per process, so only the shell's own windows (its tray)
-// can be drawn in the plain style; the images of other programs' windows are
-// covered by the library's own tests.
+// The test's own windows have no icon that the shell can draw: Wine keeps
+// icons per process, and this program's file has none.
 TEST_F(WindowListTest, EntriesShowWindowIconsAndAHungWindowHoldsNothingUp) {
     StartShell();
     windows_.Create("WL Without Icon", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, false);
@@ -337,5 +353,31 @@ TEST_F(WindowListTest, TheEntryWithTheHideButtonsIdReachesItsWindow) {
         } else {
             EXPECT_TRUE(ClickWith(title, false, true, [&] { return !IsWindowVisible(window); })) << title;
         }
+    }
+}
+
+// Another program's window shows its program's icon in both styles: Notepad,
+// and window_owner.exe, whose class icon is its own icon resource.
+TEST_F(WindowListTest, OtherProgramsWindowsShowTheirIconsInBothStyles) {
+    ASSERT_NE(StartWindowOwnerShowing("WL Coloured"), nullptr);
+    DWORD notepad = 0;
+    ASSERT_NE(StartWindowsProgram("notepad.exe", &notepad), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(notepad, "Untitled - Notepad") != nullptr; }, 10000));
+    StartShell();
+    for (const int cloaked : {0, 1}) {
+        SCOPED_TRACE(cloaked ? "cloaked" : "plain");
+        if (cloaked) {
+            WriteDefaultCloak();
+            RestartShell();
+        }
+        ASSERT_TRUE(OpenList().open);
+        RECT coloured = {}, pad = {};
+        ASSERT_TRUE(MenuEntryRect(shell_, "WL Coloured", &coloured));
+        ASSERT_TRUE(MenuEntryRect(shell_, "Untitled - Notepad", &pad));
+        Sleep(200);
+        EXPECT_GE(ImagePixels(coloured, kOwnerIconColour), 100);  // a 13x13 check-mark bitmap at least
+        EXPECT_GE(ImagePixels(pad), 10);
+        if (cloaked) SaveScreenshotIfAsked("window-list-icons");
+        Dismiss();
     }
 }

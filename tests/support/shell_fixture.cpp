@@ -65,6 +65,14 @@ HANDLE ShellTest::StartHelper(const char* exe, const std::string& arguments, DWO
     return helper;
 }
 
+HANDLE ShellTest::StartWindowsProgram(const char* exe, DWORD* pid) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof(windows));
+    HANDLE program = StartProgramIn(windows, exe, "", pid);
+    if (program) helpers_.push_back(program);
+    return program;
+}
+
 HANDLE ShellTest::StartWindowOwnerShowing(const std::string& title, DWORD* pid) {
     DWORD started = 0;
     HANDLE owner = StartHelper("window_owner.exe", title, &started);

@@ -42,6 +42,8 @@ protected:
 
     // Starts bin\<exe>; ended at the end of the test. Null on failure.
     HANDLE StartHelper(const char* exe, const std::string& arguments = "", DWORD* pid = nullptr);
+    // The same for a program of the Windows directory (notepad.exe, say).
+    HANDLE StartWindowsProgram(const char* exe, DWORD* pid = nullptr);
     // Starts bin\window_owner.exe with one window titled `title` and waits
     // for the window; ended at the end of the test. Null on failure.
     HANDLE StartWindowOwnerShowing(const std::string& title, DWORD* pid = nullptr);

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <utility>
 
 #include "holm_names.h"
 #include "screen_dialogs.h"
@@ -26,14 +27,25 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) 
     }
 }
 
+// Starts COMMAND with DIR as its current folder.
+HANDLE StartCommandLineIn(const std::string& dir, std::string command, DWORD* pid, HANDLE token);
+
 HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid, HANDLE token) {
-    std::string command = "\"" + BinDir() + "\\" + exe + "\"";
+    return StartProgramIn(BinDir(), exe, arguments, pid, token);
+}
+
+HANDLE StartProgramIn(const std::string& dir, const char* exe, const std::string& arguments, DWORD* pid,
+                      HANDLE token) {
+    std::string command = "\"" + dir + "\\" + exe + "\"";
     if (!arguments.empty()) command += " " + arguments;
-    return StartCommandLine(command, pid, token);
+    return StartCommandLineIn(dir, command, pid, token);
 }
 
 HANDLE StartCommandLine(std::string command, DWORD* pid, HANDLE token) {
-    const std::string dir = BinDir();
+    return StartCommandLineIn(BinDir(), std::move(command), pid, token);
+}
+
+HANDLE StartCommandLineIn(const std::string& dir, std::string command, DWORD* pid, HANDLE token) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};

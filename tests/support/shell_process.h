@@ -53,6 +53,9 @@ std::set<DWORD> ProcessesNamed(const char* exe);
 // Starts bin\<exe> with `arguments` in the bin folder, with `token` when
 // one is given; the process handle is the caller's to close. Null on failure.
 HANDLE StartBinProgram(const char* exe, const std::string& arguments, DWORD* pid = nullptr, HANDLE token = nullptr);
+// The same for <dir>\<exe>, started in `dir`.
+HANDLE StartProgramIn(const std::string& dir, const char* exe, const std::string& arguments, DWORD* pid = nullptr,
+                      HANDLE token = nullptr);
 
 // Starts `command` (a program of the system, such as "notepad.exe", or a
 // quoted path with arguments) in the bin folder; otherwise as StartBinProgram.

@@ -19,4 +19,9 @@ constexpr unsigned kStoredShift = 0x2000;
 constexpr unsigned kStoredControl = 0x4000;
 constexpr unsigned kStoredAlt = 0x8000;
 
+// window_owner.exe's icon resource (window_owner.ico, also linked into the
+// Window List benchmark): a plain square of this colour (0xRRGGBB).
+constexpr int kOwnerIconId = 1;
+constexpr unsigned kOwnerIconColour = 0xC800C8;
+
 }  // namespace holmtest

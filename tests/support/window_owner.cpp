@@ -2,9 +2,12 @@
 // It shows one top-level window titled with the rest of its command line and
 // runs until that window is closed. With /edit the window is filled by an
 // edit control that holds the keyboard focus whenever the window is active.
+// Its class icon is the program's own icon, a plain square of kOwnerIconColour.
 #include <windows.h>
 
 #include <cstring>
+
+#include "test_ids.h"
 
 namespace {
 
@@ -46,7 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = OwnerProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(holmtest::kOwnerIconId));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = "HolmTestWindowOwner";

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "hidden_titles.h"
 #include "holm_api.h"
 #include "holm_names.h"
 #include "library_state.h"
+#include "process_file.h"
 #include "shell_driver.h"
 #include "window_list.h"
 #include "window_table.h"
@@ -20,6 +22,14 @@ namespace {
 
 constexpr char kIconClass[] = "WlUnitWindow";
 constexpr char kBareClass[] = "WlUnitBareWindow";
+constexpr char kCountingClass[] = "WlUnitCountingWindow";
+
+int g_iconQuestions = 0;
+
+LRESULT CALLBACK CountIconQuestions(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETICON) ++g_iconQuestions;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
 
 void Pump() {
     MSG msg;
@@ -82,6 +92,9 @@ protected:
         classIcon_ = CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
         wc.hIcon = classIcon_;
         wc.lpszClassName = kIconClass;
+        RegisterClassA(&wc);
+        wc.lpfnWndProc = CountIconQuestions;
+        wc.lpszClassName = kCountingClass;
         RegisterClassA(&wc);
     }
 
@@ -264,4 +277,29 @@ TEST_F(WindowListBuildTest, HiddenTitlesKeyIsCreatedWhenMissing) {
     LoadHiddenTitles();
     ASSERT_TRUE(holmtest::UserKeyExists(kHiddenTitlesKey));
     EXPECT_EQ(HiddenTitles().Count(), 0);
+}
+
+TEST_F(WindowListBuildTest, AWindowIsAskedForItsIconsOnceWhileItLives) {
+    g_lib.options.useCustomMenus = 1;
+    HWND w = MakeWindow("WLU Counted", kCountingClass);
+    HICON own = OwnIcon();
+    SendMessageA(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    g_iconQuestions = 0;
+    EXPECT_EQ(FindEntry(BuildWindowList(), "WLU Counted").data, reinterpret_cast<ULONG_PTR>(own));
+    EXPECT_EQ(g_iconQuestions, 2);  // its small and its big icon
+    EXPECT_EQ(FindEntry(BuildWindowList(), "WLU Counted").data, reinterpret_cast<ULONG_PTR>(own));
+    EXPECT_EQ(g_iconQuestions, 2);
+}
+
+TEST_F(WindowListBuildTest, AProcessIsNamedByItsProgramFileOnNtAndOnWindows95) {
+    char own[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, own, sizeof(own));
+    const std::string name = std::strrchr(own, '\\') + 1;
+    EXPECT_EQ(ProcessFileFinder().FileOf(GetCurrentProcessId()), own);
+    g_lib.platform = VER_PLATFORM_WIN32_WINDOWS;  // the toolhelp snapshot (only the name, on NT)
+    const std::string snapshot = ProcessFileFinder().FileOf(GetCurrentProcessId());
+    g_lib.platform = VER_PLATFORM_WIN32_NT;
+    ASSERT_GE(snapshot.size(), name.size());
+    EXPECT_EQ(lstrcmpiA(snapshot.c_str() + snapshot.size() - name.size(), name.c_str()), 0) << snapshot;
+    EXPECT_EQ(ProcessFileFinder().FileOf(0xFFFFFFF0), "");
 }
