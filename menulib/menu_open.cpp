@@ -10,6 +10,7 @@
 #include "menu_placement.h"
 #include "no_throw.h"
 #include "popup_title.h"
+#include "window_util.h"
 #include "window_list.h"
 
 namespace holm {
@@ -73,7 +74,7 @@ void ReturnForegroundUnlessChosen(HWND before) {
     // another of its windows that took the activation when the menu went.
     HWND now = GetForegroundWindow();
     if (!now || GetWindowThreadProcessId(now, nullptr) != GetCurrentThreadId() || ChoicePending()) return;
-    SetForegroundWindow(before);
+    GiveForeground(before);
 }
 
 void ShowAtCursor(void (*open)(int, int)) {
