@@ -61,4 +61,11 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+void GiveForeground(HWND window) {
+    constexpr DWORD kTakeMessageMs = 50;
+    PostMessageA(window, WM_NULL, 0, 0);
+    Sleep(kTakeMessageMs);
+    SetForegroundWindow(window);
+}
+
 }  // namespace holm

@@ -13,6 +13,13 @@ void KeepOnScreen(HWND hwnd);
 // least partly visible stays where it is.
 void BringBackOnScreen(HWND hwnd);
 
+// SetForegroundWindow for a window of another program. Under Wine the X
+// input focus (and with it the real keyboard) follows only when that program
+// asks for it with a time later than the last focus change, and it asks with
+// the time of the last message it took: a message posted to it first brings
+// that time up to now.
+void GiveForeground(HWND window);
+
 // The whole text of a window or control.
 std::string WindowText(HWND hwnd);
 

@@ -43,6 +43,7 @@ struct Tracking {
     // the menu (a double click on the tray icon) must not choose the item
     // that happens to lie under the pointer.
     bool pressSeen = false;
+    bool focusRenewed = false;
     POINT openedAt = {};
     std::vector<Level> levels;
 };
@@ -219,7 +220,21 @@ HCURSOR CursorForKeys(const CloakLook& look) {
     return look.arrow;
 }
 
+// Under Wine the real keyboard follows the X input focus, which a window
+// gets only by asking with a time later than the last focus change; the
+// menu asked with the time of the click's notice, which can come before the
+// program in front took that focus. Asking again once the menu has taken its
+// first messages gives it the keyboard.
+void RenewFocusOnce() {
+    if (g_track.focusRenewed || g_track.levels.empty()) return;
+    g_track.focusRenewed = true;
+    HWND top = g_track.levels.back().window;
+    SetFocus(nullptr);
+    SetFocus(top);
+}
+
 void OnTimer() {
+    RenewFocusOnce();
     if (g_track.windowList && g_track.root) {
         HCURSOR cursor = CursorForKeys(CurrentCloak());
         SetCursor(cursor);
@@ -387,6 +402,7 @@ void TrackCloakedMenu(HMENU menu, int x, int y, HWND owner, bool windowList) {
     g_track.windowList = windowList;
     g_track.done = false;
     g_track.pressSeen = false;
+    g_track.focusRenewed = false;
     GetCursorPos(&g_track.openedAt);
     g_track.levels.clear();
     const Rect root = RightAlignedAt({x, y}, {layout.width, layout.height});

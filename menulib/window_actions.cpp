@@ -3,13 +3,14 @@
 #include "holm_names.h"
 #include "library_state.h"
 #include "process.h"
+#include "window_util.h"
 #include "window_table.h"
 
 namespace holm {
 
 namespace {
 
-void BringForward(HWND window) {
+void ShowRestored(HWND window) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
     if (GetWindowPlacement(window, &placement)) {
@@ -20,7 +21,17 @@ void BringForward(HWND window) {
             show = SW_RESTORE;
         ShowWindowAsync(window, show);
     }
+}
+
+void BringForward(HWND window) {
+    ShowRestored(window);
     SetForegroundWindow(window);
+}
+
+// The one window chosen from the list also takes the real keyboard.
+void BringChosenForward(HWND window) {
+    ShowRestored(window);
+    GiveForeground(window);
 }
 
 bool VisibleWithTitle(HWND window) { return IsWindowVisible(window) && GetWindowTextLengthA(window) > 0; }
@@ -64,7 +75,7 @@ int ActOnWindowListChoice(WPARAM id) {
         break;
     default:
         if (id < static_cast<WPARAM>(kCmdFirstWindow)) return 0;  // the title or nothing: the table stays
-        return ActOnChosenWindow(id, BringForward);
+        return ActOnChosenWindow(id, BringChosenForward);
     }
     ReleaseWindowTable();
     return 1;

@@ -6,6 +6,7 @@
 #include "holm_names.h"
 #include "hook_watch.h"
 #include "last_active.h"
+#include "menu_keyboard.h"
 #include "no_throw.h"
 #include "shell_commands.h"
 #include "shell_routing.h"
@@ -122,6 +123,9 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         DispatchHotkey(wParam);
         return 1;
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_MENU) TakeKeyboardForMenu(reinterpret_cast<HWND>(lParam));
+        return 0;
     case kRehookMessage:
         ReinstallMouseHook();
         return 0;

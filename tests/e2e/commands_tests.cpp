@@ -247,7 +247,7 @@ TEST_F(CommandsTest, ShiftOpensTheSystemShutdownDialogAndAsksNothingElse) {
         ASSERT_TRUE(SelectSpecial(entry));
         MessageBoxInfo box;
         {
-            HeldModifiers shift(true, false);
+            XModifiers shift(true, false);  // held across the menu's closing
             PressKey(VK_RETURN);
             box = WaitForMessageBox(Pid());
         }

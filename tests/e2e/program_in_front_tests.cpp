@@ -73,6 +73,21 @@ protected:
         Sleep(200);
         return Choose(menu, {entry});
     }
+    // The X keys that choose the Window List's entry for the chosen window:
+    // its letter in the cloaked style, the arrows from no highlight in the
+    // plain style (they pass over separators).
+    std::string XKeysToChoose(const MenuSnapshot& menu) {
+        if (GetParam().cloaked) return "q Return";
+        MoveMouse(kX + 80, kY + 80);
+        Sleep(200);
+        std::string keys;
+        for (const std::string& text : menu.Texts()) {
+            if (text == "-") continue;
+            keys += "Down ";
+            if (text == kChosenTitle) return keys + "Return";
+        }
+        return "";
+    }
     static bool ComesToFront(HWND window) {
         return WaitFor([&] { return GetForegroundWindow() == window; }, 5000);
     }
@@ -121,6 +136,28 @@ TEST_P(ProgramInFrontTest, HotkeysOpenBothMenusAndEscapeClosesThem) {
     ExpectShellMenu(menu, "Window List");
     ChooseWithKeys(menu);
     EXPECT_TRUE(ComesToFront(chosen_));
+}
+
+// Keys from the X keyboard (not SendInput) reach the menus, and a menu
+// closed with Escape gives the front back to the program that had it.
+TEST_P(ProgramInFrontTest, XKeysReachBothMenusAndEscapeGivesTheFrontBack) {
+    HWND front = FindProcessWindow(front_, GetParam().notepad ? "Untitled - Notepad" : kEditorTitle);
+    ASSERT_NE(front, nullptr);
+    for (const bool right : {false, true}) {
+        MenuSnapshot menu = OpenMenu(kX, kY, right);
+        ExpectShellMenu(menu, right ? "Window List" : "Init Menu");
+        ASSERT_TRUE(PressXKeys("Escape")) << "the X key helper does not run";
+        EXPECT_TRUE(WaitFor([&] { return !MenuOpen(shell_.Pid()); }, 3000)) << "the X Escape left the menu open";
+        EXPECT_TRUE(ComesToFront(front)) << "the program in front did not get the front back";
+        Sleep(300);  // the shell takes the closing command and re-arms
+        WaitOutDoubleClick(right);
+    }
+    MenuSnapshot menu = OpenMenu(kX, kY, true);
+    ASSERT_TRUE(menu.open);
+    const std::string keys = XKeysToChoose(menu);
+    ASSERT_FALSE(keys.empty());
+    ASSERT_TRUE(PressXKeys(keys.c_str()));
+    EXPECT_TRUE(ComesToFront(chosen_)) << "the X keys chose nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, ProgramInFrontTest,

@@ -81,7 +81,9 @@ protected:
     }
     // Clicks the entry with Shift and/or Ctrl held until `done` (or 5 s).
     bool ClickWith(const std::string& text, bool shift, bool control, const std::function<bool()>& done) {
-        HeldModifiers held(shift, control);
+        // Held on the X keyboard: the menu taking the focus re-reads the
+        // keys from X, which drops keys held with SendInput.
+        XModifiers held(shift, control);
         if (!ClickMenuEntry(shell_, text)) return false;
         return WaitFor(done, 5000);
     }

@@ -144,6 +144,8 @@ XModifiers::~XModifiers() {
     if (shift_ || control_) RunXKeys(ModifierWords("keyup", shift_, control_));
 }
 
+bool PressXKeys(const char* keys) { return RunXKeys(std::string("key ") + keys); }
+
 bool XModifiers::Available() { return RunXKeys("keyup shift keyup ctrl"); }
 
 }  // namespace holmtest

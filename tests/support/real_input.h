@@ -23,6 +23,10 @@ void PressKey(WORD vk, bool shift = false, bool control = false, bool alt = fals
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
 
+// Presses and releases keys on the X display, the way a real keyboard does
+// (xdotool key names, e.g. "Down Escape"); false when the helper is absent.
+bool PressXKeys(const char* keys);
+
 // Holds Shift and/or Ctrl from construction to destruction.
 class HeldModifiers {
 public:
