@@ -1,7 +1,9 @@
-// Times the cloaked menus. Against the real holm.exe in its first-run look:
-// from a desktop click to the root level painted, with a root of 20 and of
-// 400 entries (nested groups included), and the processor time the shell
-// takes while a menu stays open and idle for 5 s. In this process, with the
+// Times the menus. Against the real holm.exe: from the release of a desktop
+// click to the Init Menu (left) and the Window List (right) on screen, in
+// the plain style and in the cloaked first-run look; the cloaked root level
+// painted with a root of 20 and of 400 entries (nested groups included),
+// and the processor time the shell takes while a menu stays open and idle
+// for 5 s. In this process, with the
 // menu library's own painting: a level the size of a 1024x768 screen
 // painted with the tiled background, against a level of 20 entries.
 #include <windows.h>
@@ -73,7 +75,8 @@ void WriteStore(int entries) {
 }
 
 struct ShellFigures {
-    double clickToPaintMs = 0;
+    double initMenuMs = 0;    // desktop left click to the Init Menu on screen, median
+    double windowListMs = 0;  // desktop right click to the Window List on screen, median
     double idleCpuPercent = 0;
     double openCpuPercent = 0;
 };
@@ -131,29 +134,44 @@ double CpuPercentOver(const std::string& statPath, DWORD ms) {
     return before < 0 ? -1 : 100.0 * (used / kTicksPerSecond) / (wall / 1000.0);
 }
 
-bool MeasureShell(int entries, ShellFigures& figures) {
-    KillStrayShells();
-    WriteStore(entries);
-    ShellProcess shell;
-    if (!shell.Start() || !shell.WaitReady(60000)) return false;
+// A plain menu is painted in the call that shows it; a cloaked level is
+// on screen once its border is.
+bool MenuOnScreen(DWORD pid, bool cloaked) { return cloaked ? RootPainted(pid) : MenuOpen(pid); }
+
+// Median milliseconds from the button's release on the desktop to the menu
+// on screen; 0 when a menu did not come.
+double ClickToMenuMs(const ShellProcess& shell, bool right, bool cloaked) {
     std::vector<double> times;
     for (int i = 0; i < kOpenings; ++i) {
         MoveMouse(600, 500);
         Sleep(200);
+        MouseButton(600, 500, right, true);
         const double start = Now();
-        MouseButton(600, 500, false, true);
-        MouseButton(600, 500, false, false);
-        if (!WaitFor([&] { return RootPainted(shell.Pid()); }, 10000, 1)) return false;
-        times.push_back(Now() - start - 30);  // MouseButton waits 30 ms after the release
+        SendMouseButton(600, 500, right, false);
+        if (!WaitFor([&] { return MenuOnScreen(shell.Pid(), cloaked); }, 10000, 1)) return 0;
+        times.push_back(Now() - start);
         DismissMenus(shell.Pid());
     }
-    figures.clickToPaintMs = Median(times);
-    const std::string stat = ShellStatPath();
-    figures.idleCpuPercent = CpuPercentOver(stat, 5000);
-    Click(600, 500);
-    WaitFor([&] { return RootPainted(shell.Pid()); }, 10000);
-    figures.openCpuPercent = CpuPercentOver(stat, 5000);
-    DismissMenus(shell.Pid());
+    return Median(times);
+}
+
+bool MeasureShell(int entries, bool cloaked, ShellFigures& figures) {
+    KillStrayShells();
+    WriteStore(entries);
+    if (!cloaked) WriteOption("UseCustomMenus", 0);
+    ShellProcess shell;
+    if (!shell.Start() || !shell.WaitReady(60000)) return false;
+    figures.initMenuMs = ClickToMenuMs(shell, false, cloaked);
+    figures.windowListMs = ClickToMenuMs(shell, true, cloaked);
+    if (figures.initMenuMs == 0 || figures.windowListMs == 0) return false;
+    if (cloaked) {
+        const std::string stat = ShellStatPath();
+        figures.idleCpuPercent = CpuPercentOver(stat, 5000);
+        Click(600, 500);
+        WaitFor([&] { return RootPainted(shell.Pid()); }, 10000);
+        figures.openCpuPercent = CpuPercentOver(stat, 5000);
+        DismissMenus(shell.Pid());
+    }
     shell.Stop();
     return true;
 }
@@ -200,13 +218,18 @@ int main() {
     std::printf("paint, tiled background: %dx%d level %.2f ms, %dx%d level %.2f ms, ratio %.1f\n", w20, h20,
                 paint20, wFull, hFull, paintFull, paintFull / paint20);
 
-    ShellFigures small, large;
-    if (!MeasureShell(20, small) || !MeasureShell(400, large)) {
+    ShellFigures plain, small, large;
+    if (!MeasureShell(20, false, plain) || !MeasureShell(20, true, small) || !MeasureShell(400, true, large)) {
         std::printf("the shell did not show its menu\n");
+        KillStrayShells();
         return 1;
     }
-    std::printf("click to root painted (median of %d): 20 entries %.1f ms, 400 entries %.1f ms, ratio %.2f\n",
-                kOpenings, small.clickToPaintMs, large.clickToPaintMs, large.clickToPaintMs / small.clickToPaintMs);
+    std::printf("desktop click (button up) to menu on screen, median of %d, 20 entries (goal: 16 ms or less):\n",
+                kOpenings);
+    std::printf("  plain style:   Init Menu %5.1f ms, Window List %5.1f ms\n", plain.initMenuMs, plain.windowListMs);
+    std::printf("  cloaked style: Init Menu %5.1f ms, Window List %5.1f ms\n", small.initMenuMs, small.windowListMs);
+    std::printf("cloaked Init Menu, click to root painted: 20 entries %.1f ms, 400 entries %.1f ms, ratio %.2f\n",
+                small.initMenuMs, large.initMenuMs, large.initMenuMs / small.initMenuMs);
     std::printf("shell processor use over 5 s: no menu %.2f%%, cloaked menu open and idle %.2f%% of one core "
                 "(goal: under 2%%)\n",
                 small.idleCpuPercent, small.openCpuPercent);

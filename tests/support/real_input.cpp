@@ -36,11 +36,15 @@ void MoveMouse(int x, int y) {
     Sleep(30);
 }
 
-void MouseButton(int x, int y, bool right, bool down) {
+void SendMouseButton(int x, int y, bool right, bool down) {
     const DWORD flag = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
                              : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     SendMouse(flag, x, y);
     if (down) g_lastDown[right] = GetTickCount();
+}
+
+void MouseButton(int x, int y, bool right, bool down) {
+    SendMouseButton(x, y, right, down);
     Sleep(30);
 }
 

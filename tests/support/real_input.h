@@ -8,6 +8,8 @@ namespace holmtest {
 
 void MoveMouse(int x, int y);
 void MouseButton(int x, int y, bool right, bool down);
+// The same without the wait after it, for timing what the press causes.
+void SendMouseButton(int x, int y, bool right, bool down);
 void Click(int x, int y, bool right = false);
 void MiddleClick(int x, int y);
 // Presses a button at `from`, waits until `capturer` holds the mouse capture
