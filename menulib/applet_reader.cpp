@@ -15,7 +15,6 @@ namespace holm {
 
 namespace {
 
-constexpr DWORD kPathChars = 260;
 constexpr int kNameChars = 1024;
 constexpr LONG kMostApplets = 1000;
 
@@ -76,7 +75,7 @@ std::string LabelFor(const std::string& file, const AppletInfo& info) {
         RemoveChar(text.data(), '&');
         return text.data();
     }
-    char fallback[kPathChars + 16];
+    char fallback[MAX_PATH + 16];
     std::snprintf(fallback, sizeof(fallback), "%s: %d", file.c_str(), static_cast<int>(info.nameId));
     return DoubleChar(fallback, '&');
 }

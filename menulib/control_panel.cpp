@@ -18,7 +18,6 @@ namespace holm {
 
 namespace {
 
-constexpr DWORD kPathChars = 260;
 
 // A Control Panel file as the system directory lists it. A file whose size
 // and last-write time are unchanged is not asked again.
@@ -53,8 +52,8 @@ struct PanelEntry {
 
 std::vector<PanelFile> ControlPanelFiles() {
     std::vector<PanelFile> files;
-    char directory[kPathChars] = "";
-    GetSystemDirectoryA(directory, kPathChars);
+    char directory[MAX_PATH] = "";
+    GetSystemDirectoryA(directory, MAX_PATH);
     const std::string pattern = std::string(directory) + "\\*.cpl";
     WIN32_FIND_DATAA found = {};
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
