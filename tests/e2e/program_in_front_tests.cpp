@@ -42,6 +42,8 @@ protected:
         ASSERT_NE(chosen_, nullptr);
         front_ = GetParam().notepad ? PutNotepadInFront() : PutEditorInFront(kEditorTitle);
         ASSERT_NE(front_, 0u) << "the program did not come to the front";
+        // A click that lands on the program is the program's, menu and all.
+        ASSERT_EQ(WindowFromPoint({kX, kY}), GetDesktopWindow()) << "the click point is not on the empty desktop";
     }
     void TearDown() override {
         if (HWND launched = FindWindowA(nullptr, kLaunchedTitle)) PostMessageA(launched, WM_CLOSE, 0, 0);

@@ -1,5 +1,6 @@
 #include "config_driver.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "config_support.h"
@@ -99,8 +100,15 @@ bool ConfigProgram::Start() {
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     std::string command = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, BinDir().c_str(), &si, &pi))
-        return false;
+    // Under a loaded machine Wine has refused a start at once now and then;
+    // a second try a moment later starts it, and the reason is kept.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, BinDir().c_str(), &si, &pi))
+            break;
+        std::fprintf(stderr, "HolmCfg.exe did not start: error %lu\n", GetLastError());
+        if (attempt == 2) return false;
+        Sleep(500);
+    }
     CloseHandle(pi.hThread);
     process_ = pi.hProcess;
     pid_ = pi.dwProcessId;
