@@ -61,6 +61,29 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+namespace {
+
+// Answers the messages other threads sent and paints what needs it.
+void PaintAndAnswer() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+}  // namespace
+
+bool WaitKeepingWindowsAlive(HANDLE handle, DWORD ms) {
+    const DWORD start = GetTickCount();
+    const DWORD count = handle ? 1 : 0;
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return false;
+        const DWORD result = MsgWaitForMultipleObjects(count, &handle, FALSE, ms - spent, QS_PAINT | QS_SENDMESSAGE);
+        if (count && result == WAIT_OBJECT_0) return true;
+        if (result != WAIT_OBJECT_0 + count) return false;
+        PaintAndAnswer();
+    }
+}
+
 void GiveForeground(HWND window) {
     constexpr DWORD kTakeMessageMs = 50;
     PostMessageA(window, WM_NULL, 0, 0);

@@ -20,6 +20,12 @@ void BringBackOnScreen(HWND hwnd);
 // that time up to now.
 void GiveForeground(HWND window);
 
+// Waits up to `ms` for `handle` (none when null) while the calling
+// thread's windows go on painting and answering messages sent to them.
+// Posted messages stay queued for the message loop. True when `handle`
+// was signalled.
+bool WaitKeepingWindowsAlive(HANDLE handle, DWORD ms);
+
 // The whole text of a window or control.
 std::string WindowText(HWND hwnd);
 

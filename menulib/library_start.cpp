@@ -15,6 +15,7 @@
 #include "startup_flag.h"
 #include "startup_programs.h"
 #include "status_text.h"
+#include "window_util.h"
 
 namespace holm {
 
@@ -130,10 +131,12 @@ volatile DWORD* Start(HINSTANCE resources, HWND statusWindow) {
 void RunConfigAndWait() {
     UniqueKernelHandle process = StartProcessKeepHandle(kConfigProgram, nullptr, SW_SHOWNORMAL);
     if (!process) return;
+    // The splash and the shell's windows stay painted and answer other
+    // programs meanwhile.
     while (!WindowTitled(kConfigTitle)) {
-        if (WaitForSingleObject(process.Get(), 500) == WAIT_OBJECT_0) return;
+        if (WaitKeepingWindowsAlive(process.Get(), 500)) return;
     }
-    while (WindowTitled(kConfigTitle)) Sleep(500);
+    while (WindowTitled(kConfigTitle)) WaitKeepingWindowsAlive(nullptr, 500);
 }
 
 }  // namespace

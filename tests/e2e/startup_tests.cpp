@@ -158,8 +158,12 @@ TEST_F(StartupTest, FirstRunWaitsForTheConfigurationProgram) {
         WaitFor([&] { return !IsWindow(box.hwnd); }, 5000);
     }
     Sleep(700);
-    // The shell waits: its start-up has not finished while the window is up.
+    // The shell waits: its start-up has not finished while the window is up,
+    // yet it answers other programs meanwhile.
     EXPECT_FALSE(shell.WaitReady(300));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(shell.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &answer), 0)
+        << "the waiting shell answers no messages";
     PostMessageA(config, WM_CLOSE, 0, 0);
     ASSERT_TRUE(shell.WaitReady(20000));
     EXPECT_EQ(FindWindowA(nullptr, holm::kConfigTitle), nullptr);
