@@ -13,6 +13,7 @@
 #include "reg_file.h"
 #include "registry.h"
 #include "win_handles.h"
+#include "window_util.h"
 
 namespace setwise {
 
@@ -106,7 +107,7 @@ bool RunRegistryEditor(const std::string& bytes) {
     bool ended = false;
     if (started) {
         holm::UniqueKernelHandle thread(process.hThread), handle(process.hProcess);
-        ended = WaitForSingleObject(handle.Get(), kImportTimeoutMs) == WAIT_OBJECT_0;
+        ended = holm::WaitKeepingWindowsAlive(handle.Get(), kImportTimeoutMs);
     }
     // An editor still running may still read the copy: it stays then.
     if (!started || ended) DeleteFileA(file.c_str());
