@@ -26,6 +26,7 @@ struct KeptGroup {
 struct GroupCache {
     std::map<std::string, KeptGroup> groups;  // by key path
     GroupReads walked;                        // the current walk's groups, as found before it
+    FILETIME walkBegan = {};                  // before any of them was read
     unsigned walk = 0;
 };
 
@@ -35,10 +36,8 @@ ULONGLONG Ticks(const FILETIME& time) {
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-bool SettledSince(const FILETIME& written) {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Ticks(now) >= Ticks(written) + kSettledTicks;
+bool SettledBeforeTheWalk(const FILETIME& written) {
+    return Ticks(g_groups.walkBegan) >= Ticks(written) + kSettledTicks;
 }
 
 const GroupContents* ValidKeptContents(const std::string& path, const FILETIME& written) {
@@ -63,13 +62,14 @@ bool GroupContentsOf(const std::string& path, GroupContents& contents) {
     }
     if (found != g_groups.groups.end()) g_groups.groups.erase(found);
     contents = std::move(read->second.contents);
-    if (read->second.dated && SettledSince(read->second.written))
+    if (read->second.dated && SettledBeforeTheWalk(read->second.written))
         g_groups.groups[path] = {read->second.written, contents, g_groups.walk};
     return true;
 }
 
 void BeginStoreWalk(const std::string& root) {
     ++g_groups.walk;
+    GetSystemTimeAsFileTime(&g_groups.walkBegan);
     g_groups.walked = ReadStoreTree(root, ValidKeptContents);
 }
 
