@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <map>
+#include <utility>
 
-#include "registry.h"
-#include "store_reader.h"
+#include "store_prefetch.h"
 
 namespace holm {
 
@@ -25,6 +25,8 @@ struct KeptGroup {
 
 struct GroupCache {
     std::map<std::string, KeptGroup> groups;  // by key path
+    GroupReads walked;                        // the current walk's groups, as found before it
+    FILETIME walkBegan = {};                  // before any of them was read
     unsigned walk = 0;
 };
 
@@ -34,42 +36,45 @@ ULONGLONG Ticks(const FILETIME& time) {
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// False where the system keeps no such time (Windows 95 gives zero).
-bool LastWriteTime(const std::string& path, FILETIME& written) {
-    UniqueKey key = OpenUserKey(path.c_str(), KEY_READ);
-    if (!key) return false;
-    written = {};
-    return RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, &written) == ERROR_SUCCESS &&
-           Ticks(written) != 0;
+bool SettledBeforeTheWalk(const FILETIME& written) {
+    return Ticks(g_groups.walkBegan) >= Ticks(written) + kSettledTicks;
 }
 
-bool SettledSince(const FILETIME& written) {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Ticks(now) >= Ticks(written) + kSettledTicks;
+const GroupContents* ValidKeptContents(const std::string& path, const FILETIME& written) {
+    auto found = g_groups.groups.find(path);
+    if (found == g_groups.groups.end() || CompareFileTime(&written, &found->second.written) != 0) return nullptr;
+    return &found->second.contents;
 }
 
 }  // namespace
 
 bool GroupContentsOf(const std::string& path, GroupContents& contents) {
-    FILETIME written = {};
-    const bool dated = LastWriteTime(path, written);
+    auto read = g_groups.walked.find(path);
     auto found = g_groups.groups.find(path);
-    if (dated && found != g_groups.groups.end() && CompareFileTime(&written, &found->second.written) == 0) {
+    if (read == g_groups.walked.end() || !read->second.opened) {
+        if (found != g_groups.groups.end()) g_groups.groups.erase(found);
+        return false;
+    }
+    if (read->second.kept && found != g_groups.groups.end()) {
         found->second.walk = g_groups.walk;
         contents = found->second.contents;
         return true;
     }
     if (found != g_groups.groups.end()) g_groups.groups.erase(found);
-    if (!ReadGroupContents(path, contents)) return false;
-    if (dated && SettledSince(written)) g_groups.groups[path] = {written, contents, g_groups.walk};
+    contents = std::move(read->second.contents);
+    if (read->second.dated && SettledBeforeTheWalk(read->second.written))
+        g_groups.groups[path] = {read->second.written, contents, g_groups.walk};
     return true;
 }
 
-void BeginStoreWalk() { ++g_groups.walk; }
+void BeginStoreWalk(const std::string& root) {
+    ++g_groups.walk;
+    GetSystemTimeAsFileTime(&g_groups.walkBegan);
+    g_groups.walked = ReadStoreTree(root, ValidKeptContents);
+}
 
 void EndStoreWalk() {
+    g_groups.walked.clear();
     for (auto it = g_groups.groups.begin(); it != g_groups.groups.end();) {
         if (it->second.walk == g_groups.walk)
             ++it;

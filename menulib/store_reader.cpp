@@ -6,17 +6,13 @@
 
 namespace holm {
 
-namespace {
-
-// The data is read as text whatever its type; a value whose name or data
-// is too long for the buffers is skipped.
-void ReadValues(HKEY key, std::vector<StoreValue>& values) {
+void ReadValueRange(HKEY key, std::size_t first, std::size_t end, std::vector<StoreValue>& values) {
     char name[kStoreNameChars];
     char data[kStoreDataBytes + 1];
-    for (DWORD i = 0;; ++i) {
+    for (std::size_t i = first; i < end; ++i) {
         DWORD nameLength = kStoreNameChars, dataLength = kStoreDataBytes, type = 0;
-        const LONG result =
-            RegEnumValueA(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLength);
+        const LONG result = RegEnumValueA(key, static_cast<DWORD>(i), name, &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data), &dataLength);
         if (result == ERROR_MORE_DATA) continue;
         if (result != ERROR_SUCCESS) return;
         data[dataLength < kStoreDataBytes ? dataLength : kStoreDataBytes] = '\0';
@@ -24,14 +20,12 @@ void ReadValues(HKEY key, std::vector<StoreValue>& values) {
     }
 }
 
-}  // namespace
-
 bool ReadGroupContents(const std::string& path, GroupContents& contents) {
     UniqueKey key = OpenUserKey(path.c_str(), KEY_READ);
     if (!key) return false;
     const std::vector<std::string> subgroups = SubkeyNames(key.Get());
     contents.subgroups.insert(contents.subgroups.end(), subgroups.begin(), subgroups.end());
-    ReadValues(key.Get(), contents.values);
+    ReadValueRange(key.Get(), 0, kToTheEnd, contents.values);
     return true;
 }
 

@@ -121,7 +121,7 @@ void WalkGroupAt(const std::string& path, HMENU menu, bool runItems, int depth) 
 }  // namespace
 
 void WalkGroup(const std::string& path, HMENU menu, bool runItems) {
-    BeginStoreWalk();
+    BeginStoreWalk(path);
     WalkGroupAt(path, menu, runItems, 0);
     EndStoreWalk();
 }

@@ -1,13 +1,17 @@
 // Builds the Init Menu from generated stores and prints the build times:
 // 1,000 and 10,000 items (one group of 2,000), the first build that reads
-// every key and the later ones, program icons off and on, and where the
-// time of a first build goes; then, with 100 items, the first
+// every key and the later ones, program icons off and on, where the time of
+// a first build goes and what reading the keys with several threads gives;
+// then, with 100 items, the first
 // build (which reads the Control Panel files) against the later ones, and
-// what 0, 5 and 50 folder monitors add.
+// what 0, 5 and 50 folder monitors add. "write-store" only writes the store
+// of 10,000 items; "fresh-build" then times the first build of a process
+// that finds it in the registry as the system loaded it.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "bench_clock.h"
@@ -16,7 +20,7 @@
 #include "holm_api.h"
 #include "holm_names.h"
 #include "library_state.h"
-#include "store_reader.h"
+#include "store_prefetch.h"
 #include "test_files.h"
 #include "test_registry.h"
 
@@ -81,22 +85,20 @@ void AddMonitors(int count) {
     }
 }
 
-// Where a build of the current store goes, in the steps the builder takes
-// for each group: reading the group's key, making its model (labels and
-// order), and filling its menu.
+const GroupContents* NothingKept(const std::string&, const FILETIME&) { return nullptr; }
+
+// Where a build of the current store goes, in the steps the builder takes:
+// reading every group's key, then for each group making its model (labels
+// and order) and filling its menu.
 void ProfileBuild() {
-    double read = 0, model = 0, fill = 0;
-    std::vector<std::string> pending = {kInitMenuKey};
+    double t = Now();
+    const GroupReads reads = ReadStoreTree(kInitMenuKey, NothingKept);
+    const double read = Now() - t;
+    double model = 0, fill = 0;
     std::vector<HMENU> menus;
-    while (!pending.empty()) {
-        const std::string path = pending.back();
-        pending.pop_back();
-        double t = Now();
-        GroupContents contents;
-        ReadGroupContents(path, contents);
-        read += Now() - t;
+    for (const auto& found : reads) {
         t = Now();
-        const GroupModel group = MakeGroupModel(path, contents, GroupOptions());
+        const GroupModel group = MakeGroupModel(found.first, found.second.contents, GroupOptions());
         model += Now() - t;
         t = Now();
         menus.push_back(CreatePopupMenu());
@@ -106,11 +108,28 @@ void ProfileBuild() {
         for (std::size_t i : group.itemOrder)
             AppendMenuA(menus.back(), MF_STRING, 22 + i, group.items[i].label.c_str());
         fill += Now() - t;
-        for (const SubgroupEntry& g : group.subgroups) pending.push_back(g.path);
     }
     for (HMENU m : menus) DestroyMenu(m);
     std::printf("  a first build: reading the keys %.1f ms, the groups' labels and order %.1f ms, filling the menus %.1f ms\n",
                 read, model, fill);
+}
+
+double ReadStoreMilliseconds(int threads) {
+    const double start = Now();
+    ReadStoreTree(kInitMenuKey, NothingKept, threads);
+    return Now() - start;
+}
+
+// Reading every key of the store with one thread and with the build's
+// threads, taken in turns.
+void CompareStoreReads(int items) {
+    double one = 1e30, several = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        one = std::min(one, ReadStoreMilliseconds(1));
+        several = std::min(several, ReadStoreMilliseconds(kStoreReadThreads));
+    }
+    std::printf("items %5d  reading every key: 1 thread %.1f ms, %d threads %.1f ms, ratio %.1f\n", items, one,
+                kStoreReadThreads, several, one / several);
 }
 
 void ExtrasBenchmark(double firstBuild) {
@@ -169,13 +188,7 @@ void ProgramImagesBenchmark() {
     g_lib.options.showProgIcons = 0;
 }
 
-}  // namespace
-
-int main() {
-    holmtest::ResetHolmRegistry();
-    holmtest::WriteOption("ShowNoTitleWindows", 0);
-    holmtest::CreateUserKey(holmtest::StoreKey());
-
+void StartLibrary() {
     HWND shell = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     _sethwnd(shell);
     char path[MAX_PATH];
@@ -183,10 +196,42 @@ int main() {
     std::string exe = path;
     exe = exe.substr(0, exe.find_last_of('\\')) + "\\holm.exe";
     _init(reinterpret_cast<HINSTANCE>(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)), nullptr);
-    // The first plain build makes every image anew, as the first build of
-    // a shell started in the plain style does.
     g_lib.options.useCustomMenus = 0;
     g_lib.options.showProgIcons = 0;
+}
+
+void WriteStore() {
+    holmtest::ResetHolmRegistry();
+    holmtest::WriteOption("ShowNoTitleWindows", 0);
+    GenerateStore(10000);
+}
+
+// The first build of a process started after the registry was loaded anew.
+void FreshBuild() {
+    StartLibrary();
+    const double first = BuildMilliseconds();
+    std::printf("items 10000  a fresh process's first build (registry loaded from disk) %.1f ms\n", first);
+    CompareStoreReads(10000);
+    holmtest::ResetHolmRegistry();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "write-store") == 0) {
+        WriteStore();
+        return 0;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "fresh-build") == 0) {
+        FreshBuild();
+        return 0;
+    }
+    holmtest::ResetHolmRegistry();
+    holmtest::WriteOption("ShowNoTitleWindows", 0);
+    holmtest::CreateUserKey(holmtest::StoreKey());
+    StartLibrary();
+    // The first plain build makes every image anew, as the first build of
+    // a shell started in the plain style does.
     GenerateStore(100);
     const double firstBuild = BuildMilliseconds();
 
@@ -196,6 +241,7 @@ int main() {
         GenerateStore(sizes[s]);
         firstReads[s] = BuildMilliseconds();
         std::printf("items %5d  first build, every key read  %9.1f ms\n", sizes[s], firstReads[s]);
+        CompareStoreReads(sizes[s]);
         // A reload comes a while after the keys were written: unchanged groups are kept.
         Sleep(2500);
         BuildMilliseconds();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "group_model.h"
+#include "value_ranges.h"
 
 using namespace holm;
 using Texts = std::vector<std::string>;
@@ -130,4 +131,16 @@ TEST(ItemHotkey, ControlAltAndShiftWhenTheKeyNeedsAShiftState) {
     EXPECT_EQ(ItemHotkeyFor(0x014E).vk, 0x4Eu);
     EXPECT_EQ(ItemHotkeyFor(0x0631).modifiers, 7u);  // any shift state counts
     EXPECT_EQ(ItemHotkeyFor(0xFFFF).vk, 0xFFu);      // no key for the character
+}
+
+// Each group's values in ranges of at most the given size, the last one
+// reading on to the group's end; an empty group still gets its one range.
+TEST(ValueRanges, SplitEachGroupAndLeaveItsLastRangeOpen) {
+    const std::vector<ValueRange> ranges = PlanValueRanges({250, 0, 100, 101}, 100);
+    const std::vector<std::vector<std::size_t>> expected = {{0, 0, 100},   {0, 100, 200},       {0, 200, kToTheEnd},
+                                                            {1, 0, kToTheEnd}, {2, 0, kToTheEnd}, {3, 0, 100},
+                                                            {3, 100, kToTheEnd}};
+    ASSERT_EQ(ranges.size(), expected.size());
+    for (std::size_t i = 0; i < ranges.size(); ++i)
+        EXPECT_EQ((std::vector<std::size_t>{ranges[i].group, ranges[i].first, ranges[i].end}), expected[i]) << i;
 }
