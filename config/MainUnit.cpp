@@ -551,6 +551,9 @@ LRESULT TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         OpenTreePopup();
         return 0;
     }
+    // Alt+F4 and the Alt keys of the menu bar: Wine's tree drops them.
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     return CallWindowProcA(g_main.treeProc, hwnd, message, wParam, lParam);
 }
 

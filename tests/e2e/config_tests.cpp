@@ -333,6 +333,20 @@ TEST_F(ConfigProgramTest, ExitWithoutUpdatingWritesNothing) {
 
 }
 
+TEST_F(ConfigProgramTest, AltF4ClosesTheWindowWhileTheTreeHasTheFocus) {
+    WriteInstalledConfiguration();
+    StartConfig();
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    char focused[32] = "";
+    ASSERT_TRUE(WaitFor([&] {
+        return GetGUIThreadInfo(GetWindowThreadProcessId(config_.Form(), nullptr), &gui) &&
+               GetClassNameA(gui.hwndFocus, focused, sizeof(focused)) && lstrcmpiA(focused, "SysTreeView32") == 0;
+    }, 5000)) << "the focus is in " << focused;
+    PressKey(VK_F4, false, false, true);
+    EXPECT_TRUE(config_.WaitExit(5000));
+}
+
 TEST_F(ConfigProgramTest, TheEditorRefusesANameInUseAndAppliesARename) {
     WriteInstalledConfiguration();
     WriteUserString(kMenu, "Alpha", "alpha.exe|c:\\|2|a");
