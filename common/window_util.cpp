@@ -63,10 +63,14 @@ std::string WindowText(HWND hwnd) {
 
 namespace {
 
-// Answers the messages other threads sent and paints what needs it.
+// Answers the messages other threads sent and paints what needs it. A
+// window that never validates its area is painted again and again, so a
+// round takes a bounded number of paints.
 void PaintAndAnswer() {
+    constexpr int kPaintsPerRound = 64;
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+    for (int i = 0; i < kPaintsPerRound && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageA(&message);
 }
 
 }  // namespace
@@ -75,12 +79,14 @@ bool WaitKeepingWindowsAlive(HANDLE handle, DWORD ms) {
     const DWORD start = GetTickCount();
     const DWORD count = handle ? 1 : 0;
     for (;;) {
+        // Also what was already in the queue before the wait: the wait
+        // itself wakes only for what arrives later.
+        PaintAndAnswer();
         const DWORD spent = GetTickCount() - start;
         if (spent >= ms) return false;
         const DWORD result = MsgWaitForMultipleObjects(count, &handle, FALSE, ms - spent, QS_PAINT | QS_SENDMESSAGE);
         if (count && result == WAIT_OBJECT_0) return true;
         if (result != WAIT_OBJECT_0 + count) return false;
-        PaintAndAnswer();
     }
 }
 
